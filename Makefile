@@ -1,6 +1,7 @@
 # Zelmora — top-level commands. `make run` and `make test` set up a fresh
 # Debian 12 machine (packages, configure, build) before they do their job.
 
+MAKEFLAGS  += --no-print-directory
 BUILD      ?= build
 FUZZBUILD  ?= build/fuzz
 JOBS       ?= 2
