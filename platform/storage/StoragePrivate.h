@@ -1,0 +1,43 @@
+// Helpers shared by the storage kit's sources (not a public header).
+#ifndef _STORAGE_PRIVATE_H
+#define _STORAGE_PRIVATE_H
+
+#include <sys/types.h>
+
+#include <string>
+
+#include <SupportDefs.h>
+
+namespace BPrivate {
+
+// The kit's status code for a host errno value.
+status_t status_for_errno(int error);
+
+// Makes path absolute (against the working directory) and resolves ".",
+// ".." and symbolic links in its folder part; the leaf itself need not
+// exist, its folder must. "/" stays "/".
+status_t normalize_path(const char* path, std::string& result);
+
+// True when path must be normalised to be a BeOS path: relative, or with
+// "." or ".." components, doubled or trailing slashes.
+bool path_needs_normalizing(const char* path);
+
+// Splits an absolute, normalised path into its folder and leaf. The root
+// gives folder "/" and leaf ".".
+void split_path(const std::string& path, std::string& folder,
+	std::string& leaf);
+
+// Joins a folder and a name with one slash.
+std::string join_path(const std::string& folder, const char* leaf);
+
+// A process-wide table of folder paths by device and node, so a ref made
+// from numbers alone can find its folder again.
+void remember_directory(dev_t device, ino_t node, const char* path);
+bool lookup_directory(dev_t device, ino_t node, std::string& path);
+
+// Duplicates a string with malloc(); NULL stays NULL.
+char* copy_string(const char* text);
+
+}	// namespace BPrivate
+
+#endif	// _STORAGE_PRIVATE_H
