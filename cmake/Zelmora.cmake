@@ -1,7 +1,8 @@
 # Shared options and helper functions of the Zelmora build.
 
 add_library(zelmora_options INTERFACE)
-target_compile_options(zelmora_options INTERFACE -Wall -Wextra)
+target_compile_options(zelmora_options INTERFACE -Wall -Wextra
+	$<$<COMPILE_LANGUAGE:CXX>:-Wno-multichar>)
 target_compile_definitions(zelmora_options INTERFACE _GNU_SOURCE)
 
 if(ZELMORA_FUZZ)

@@ -1,0 +1,58 @@
+// Minutes and clock times as text and back.
+#include "TimeText.h"
+
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+
+
+// "%2d:%02d" of hours and the unsigned rest; a negative amount under one
+// hour keeps its sign (-0:30). The text never exceeds the 16 bytes the
+// callers provide, whatever the amount.
+char*
+IntMinuten2Asc(long minutes, char* dst)
+{
+	long hours = minutes / 60;
+	long rest = labs(minutes % 60);
+	char text[48];
+	if (minutes < 0 && hours == 0)
+		snprintf(text, sizeof(text), "-0:%02ld", rest);
+	else
+		snprintf(text, sizeof(text), "%2ld:%02ld", hours, rest);
+
+	size_t length = strnlen(text, ZL_MINUTES_TEXT_SIZE - 1);
+	memcpy(dst, text, length);
+	dst[length] = '\0';
+	return dst;
+}
+
+
+// Today's local date at hour:minute:00. Daylight saving is left to the
+// conversion, so a clock time after a change of the clock today is not
+// shifted by the flag of the moment it was asked.
+long
+BreakToInt(int hour, int minute)
+{
+	time_t now = time(NULL);
+	struct tm broken;
+	localtime_r(&now, &broken);
+	broken.tm_hour = hour;
+	broken.tm_min = minute;
+	broken.tm_sec = 0;
+	broken.tm_isdst = -1;
+	return (long)mktime(&broken);
+}
+
+
+void
+DiffToPDauer(long start, long end, int& minutes)
+{
+	long difference = (end - start) / 60;
+	if (difference > INT_MAX)
+		difference = INT_MAX;
+	else if (difference < INT_MIN)
+		difference = INT_MIN;
+	minutes = (int)difference;
+}
