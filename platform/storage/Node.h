@@ -76,12 +76,11 @@ protected:
 									{ fStatus = status; }
 
 private:
-			status_t			_ReadWholeAttr(const char* name, uint32* type,
-									void** data, size_t* size) const;
-			status_t			_WriteWholeAttr(const char* name, uint32 type,
-									const void* data, size_t size);
+			// The descriptor for attribute calls; -1 (go by path) when
+			// the node could only be opened for its stat.
+			int					_AttrFD() const
+									{ return fPathOnly ? -1 : fFD; }
 			status_t			_ListAttrs();
-			bool				_UseSidecar() const;
 
 			int					fFD;
 			char*				fPath;
@@ -90,6 +89,7 @@ private:
 			size_t				fAttrNamesSize;
 			size_t				fAttrCursor;
 			bool				fAttrListed;
+			bool				fPathOnly;
 };
 
 #endif	// _NODE_H

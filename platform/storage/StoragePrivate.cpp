@@ -219,6 +219,17 @@ lookup_directory(dev_t device, ino_t node, std::string& path)
 }
 
 
+void
+copy_to_buffer(char* buffer, const char* text, size_t size)
+{
+	if (size == 0)
+		return;
+	size_t length = strnlen(text, size - 1);
+	memcpy(buffer, text, length);
+	buffer[length] = '\0';
+}
+
+
 char*
 copy_string(const char* text)
 {

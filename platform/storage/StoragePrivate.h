@@ -35,6 +35,10 @@ std::string join_path(const std::string& folder, const char* leaf);
 void remember_directory(dev_t device, ino_t node, const char* path);
 bool lookup_directory(dev_t device, ino_t node, std::string& path);
 
+// Copies text into a buffer of size bytes, cut short if need be, always
+// terminated.
+void copy_to_buffer(char* buffer, const char* text, size_t size);
+
 // Duplicates a string with malloc(); NULL stays NULL.
 char* copy_string(const char* text);
 
