@@ -481,10 +481,10 @@ list_attributes(int fd, const char* path, std::vector<std::string>& names)
 
 
 status_t
-copy_extended_attributes(int fromFD, int toFD)
+copy_extended_attributes(const char* fromPath, int toFD)
 {
 	std::string list;
-	int error = list_xattrs(fromFD, NULL, list);
+	int error = list_xattrs(-1, fromPath, list);
 	if (error == ENOTSUP)
 		return B_OK;
 	if (error != 0)
@@ -499,7 +499,7 @@ copy_extended_attributes(int fromFD, int toFD)
 			|| strncmp(entry, kXattrPrefix, prefixLength) != 0)
 			continue;
 		std::string value;
-		error = get_xattr(fromFD, NULL, entry, value);
+		error = get_xattr(-1, fromPath, entry, value);
 		if (error == ENODATA)
 			continue;
 		if (error != 0)

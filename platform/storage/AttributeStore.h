@@ -25,9 +25,10 @@ status_t remove_attribute(int fd, const char* path, const char* name);
 status_t list_attributes(int fd, const char* path,
 	std::vector<std::string>& names);
 
-// Copies every user extended attribute of one open file to another; a
-// source without extended attributes support copies nothing.
-status_t copy_extended_attributes(int fromFD, int toFD);
+// Copies every user extended attribute of the file at fromPath to an open
+// file; a source without extended attributes copies nothing. Attributes in
+// the sidecar store belong to the path and need no copy.
+status_t copy_extended_attributes(const char* fromPath, int toFD);
 
 }	// namespace BPrivate
 

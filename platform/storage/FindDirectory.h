@@ -50,6 +50,10 @@ namespace BPrivate {
 // symbolic link; otherwise B_PERMISSION_DENIED.
 status_t get_runtime_directory(BPath* path);
 
+// B_OK when path is a folder (not a link to one) owned by this user that
+// group and others cannot use; else B_PERMISSION_DENIED or the lstat error.
+status_t check_private_folder(const char* path);
+
 }	// namespace BPrivate
 
 #endif	// _FIND_DIRECTORY_H
