@@ -155,7 +155,7 @@ STimeModels::STimeModels()
 	BString folder = sDataFolder;
 	if (folder.IsEmpty())
 		folder << executable_folder() << "/Employee";
-	fPath << folder << "/" << kProfileFileName;
+	fPath.SetTo(folder.String(), kProfileFileName);
 
 	OpenDataFile();
 	printf(" STimeModels-BUILD \n");
@@ -167,7 +167,7 @@ STimeModels::~STimeModels()
 	delete_models<cWeekModel>(fWeekModels);
 	delete_models<cDayModel>(fDayModels);
 	delete_models<cBreakTime>(fBreakTimes);
-	fPath = "";
+	fPath.Unset();
 	fWeekModel = NULL;
 	delete fWeekModels;
 	delete fDayModels;
@@ -225,12 +225,12 @@ STimeModels::OpenDataFile()
 	printf("STimeModels::OpenDataFile\n");
 	fLock.Lock();
 
-	FILE* file = fopen(fPath.String(), "re");
+	FILE* file = fopen(fPath.Path(), "re");
 	if (file == NULL) {
 		printf(" else GetDefaultBreaks()\n");
 		GetDefaultBreaks();
 	} else {
-		printf("Found: %s\n", fPath.String());
+		printf("Found: %s\n", fPath.Path());
 		ReadProfiles(file);
 		fclose(file);
 	}
@@ -403,10 +403,10 @@ STimeModels::SaveDataFile()
 	printf("STimeModels::SaveDataFile\n");
 	BString text;
 	ComposeProfiles(text);
-	if (BPrivate::replace_profile_file(fPath.String(), text) == B_OK)
+	if (BPrivate::replace_profile_file(fPath.Path(), text) == B_OK)
 		printf("SAVE DONE\n");
 	else
-		printf("SAVE FAILED: %s\n", fPath.String());
+		printf("SAVE FAILED: %s\n", fPath.Path());
 }
 
 

@@ -14,6 +14,7 @@
 
 #include <List.h>
 #include <Locker.h>
+#include <Path.h>
 #include <String.h>
 
 #include "cBreakTime.h"
@@ -63,7 +64,7 @@ public:
 	// folder, so they run side by side.
 	static	void			SetDataFolder(const char* folder);
 
-			BString			fPath;			// the time-profile file
+			BPath			fPath;			// the time-profile file
 			BList*			fWeekModels;	// owned cWeekModel*
 			BList*			fDayModels;		// owned cDayModel*
 			BList*			fBreakTimes;	// owned cBreakTime*

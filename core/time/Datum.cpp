@@ -5,8 +5,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <sys/xattr.h>
-
+#include <FindDirectory.h>
+#include <Node.h>
+#include <Path.h>
 #include <String.h>
 #include <TypeConstants.h>
 
@@ -303,35 +304,27 @@ getNow(bool withSeconds, long order)
 }
 
 
-// The attribute "time_format" (32-bit integer) of "kqd_DateFormat" in the
-// user settings folder. An attribute is stored as a Linux extended
-// attribute "user." + name whose value is the type code followed by the
-// data.
+// The attribute "time_format" (a 32-bit integer) of "kqd_DateFormat" in
+// the user settings folder.
 static status_t
 read_date_order(int32* order)
 {
-	const char* base = getenv("XDG_CONFIG_HOME");
-	BString path;
-	if (base != NULL && base[0] == '/')
-		path = base;
-	else {
-		const char* home = getenv("HOME");
-		if (home == NULL)
-			return B_ENTRY_NOT_FOUND;
-		path << home << "/.config";
-	}
-	path << "/kqd_DateFormat";
+	BPath path;
+	status_t status = find_directory(B_USER_SETTINGS_DIRECTORY, &path);
+	if (status != B_OK)
+		return status;
+	path.Append("kqd_DateFormat");
 
-	uint8 value[sizeof(type_code) + sizeof(int32)];
-	ssize_t length = getxattr(path.String(), "user.time_format", value,
-		sizeof(value));
-	if (length != (ssize_t)sizeof(value))
+	BNode node(path.Path());
+	if ((status = node.InitCheck()) != B_OK)
+		return status;
+	attr_info info;
+	if (node.GetAttrInfo("time_format", &info) != B_OK
+		|| info.type != B_INT32_TYPE || info.size < (off_t)sizeof(int32))
 		return B_BAD_DATA;
-	type_code type;
-	memcpy(&type, value, sizeof(type));
-	if (type != B_INT32_TYPE)
-		return B_BAD_TYPE;
-	memcpy(order, value + sizeof(type), sizeof(int32));
+	if (node.ReadAttr("time_format", B_INT32_TYPE, 0, order, sizeof(int32))
+			!= (ssize_t)sizeof(int32))
+		return B_IO_ERROR;
 	return B_OK;
 }
 

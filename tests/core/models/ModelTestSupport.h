@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include <STimeModels.h>
@@ -26,8 +27,8 @@ public:
 	~ProfileFolder()
 	{
 		STimeModels::SetDataFolder(NULL);
-		unlink(fPath.c_str());
-		rmdir(fFolder.c_str());
+		std::error_code error;
+		std::filesystem::remove_all(fFolder, error);
 	}
 
 	const char* Path() const { return fPath.c_str(); }

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/xattr.h>
-#include <unistd.h>
+#include <filesystem>
+
+#include <Node.h>
+#include <TypeConstants.h>
 
 #include "TimeTestSupport.h"
 
@@ -209,22 +211,20 @@ TEST_F(DatumTest, DateOrderFromTheSettingsFile)
 
 	EXPECT_EQ(0, GetGlobalDateFormat());
 
-	uint8 value[8];
-	uint32 type = 'LONG';
+	BNode node(path.c_str());
+	ASSERT_EQ(B_OK, node.InitCheck());
 	int32 order = 2;
-	memcpy(value, &type, 4);
-	memcpy(value + 4, &order, 4);
-	if (setxattr(path.c_str(), "user.time_format", value, 8, 0) == 0) {
-		EXPECT_EQ(2, GetGlobalDateFormat());
-		// The wrong type counts as missing.
-		type = 'SHRT';
-		memcpy(value, &type, 4);
-		setxattr(path.c_str(), "user.time_format", value, 8, 0);
-		EXPECT_EQ(0, GetGlobalDateFormat());
-	}
+	ASSERT_EQ(4, node.WriteAttr("time_format", B_INT32_TYPE, 0, &order, 4));
+	EXPECT_EQ(2, GetGlobalDateFormat());
+	// The wrong type or a short value counts as missing.
+	int16 shortOrder = 1;
+	node.WriteAttr("time_format", B_INT16_TYPE, 0, &shortOrder, 2);
+	EXPECT_EQ(0, GetGlobalDateFormat());
+	node.WriteAttr("time_format", B_INT32_TYPE, 0, &shortOrder, 2);
+	EXPECT_EQ(0, GetGlobalDateFormat());
+	node.Unset();
 
-	unlink(path.c_str());
-	rmdir(folder);
+	std::filesystem::remove_all(folder);
 	unsetenv("XDG_CONFIG_HOME");
 }
 
