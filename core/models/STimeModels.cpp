@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Labels.h>
@@ -243,19 +245,46 @@ STimeModels::OpenDataFile()
 }
 
 
+// Break and day models by name while a file is read: the same answers as
+// GetBtIfExist and GetDmIfExist (with equal names the model nearest the end
+// of its list), without walking the lists for every reference.
+struct STimeModels::ReadIndex {
+	std::unordered_map<std::string, cBreakTime*> breaks;
+	std::unordered_map<std::string, cDayModel*> days;
+
+	cBreakTime* Break(const BString& name) const
+	{
+		auto found = breaks.find(name.String());
+		return found != breaks.end() ? found->second : NULL;
+	}
+
+	cDayModel* Day(const BString& name) const
+	{
+		auto found = days.find(name.String());
+		return found != days.end() ? found->second : NULL;
+	}
+};
+
+
 // Lines are read in pieces of at most 511 characters; a longer line is read
 // as several pieces, each taken as a line of its own.
 void
 STimeModels::ReadProfiles(FILE* file)
 {
+	ReadIndex index;
+	for (int32 i = 0; i < fBreakTimes->CountItems(); i++)
+		index.breaks[BreakTimeAt(i)->fName.String()] = BreakTimeAt(i);
+	for (int32 i = 0; i < fDayModels->CountItems(); i++)
+		index.days[DayModelAt(i)->fName.String()] = DayModelAt(i);
+
 	char line[512];
 	while (fgets(line, sizeof(line), file) != NULL)
-		_ReadLine(line);
+		_ReadLine(line, index);
 }
 
 
 void
-STimeModels::_ReadLine(char* line)
+STimeModels::_ReadLine(char* line, ReadIndex& index)
 {
 	if (strlen(line) <= 4 || line[0] == ';' || line[0] == '#')
 		return;
@@ -269,17 +298,17 @@ STimeModels::_ReadLine(char* line)
 	*to = '\0';
 
 	if (strncmp(line, "BT ", 3) == 0)
-		_ReadBreakTime(line);
+		_ReadBreakTime(line, index);
 	else if (strncmp(line, "DM ", 3) == 0)
-		_ReadDayModel(line);
+		_ReadDayModel(line, index);
 	else if (strncmp(line, "WM ", 3) == 0)
-		_ReadWeekModel(line);
+		_ReadWeekModel(line, index);
 }
 
 
 // BT hh:mm-hh:mm name
 void
-STimeModels::_ReadBreakTime(const char* line)
+STimeModels::_ReadBreakTime(const char* line, ReadIndex& index)
 {
 	int startHour = read_number(line + 3);
 	int startMinute = read_number_after(line, ':');
@@ -289,14 +318,16 @@ STimeModels::_ReadBreakTime(const char* line)
 	const char* blank = strchr(line + 3, ' ');
 	const char* name = blank != NULL ? blank + 1 : "";
 
-	fBreakTimes->AddItem(new cBreakTime(name, startHour, startMinute,
-		endHour, endMinute));
+	cBreakTime* bt = new cBreakTime(name, startHour, startMinute, endHour,
+		endMinute);
+	fBreakTimes->AddItem(bt);
+	index.breaks[bt->fName.String()] = bt;
 }
 
 
 // DM hh:mm name,*break1,*break2,...,*NULL
 void
-STimeModels::_ReadDayModel(const char* line)
+STimeModels::_ReadDayModel(const char* line, ReadIndex& index)
 {
 	int hours = read_number(line + 3);
 	int minutes = read_number_after(line, ':');
@@ -306,21 +337,22 @@ STimeModels::_ReadDayModel(const char* line)
 
 	cDayModel* day = new cDayModel(name.String(), hours, minutes);
 	fDayModels->AddItem(day);
+	index.days[day->fName.String()] = day;
 
 	// Each name stands between two ",*"; the text after the last one (the
 	// closing "NULL") is never a name.
-	for (int index = 0; list != NULL && index < kMaxBreaksPerLine; index++) {
+	for (int count = 0; list != NULL && count < kMaxBreaksPerLine; count++) {
 		const char* start = list + 2;
 		const char* next = strstr(start, ",*");
 		if (next == NULL)
 			break;
 		BString breakName(start, (int32)(next - start));
-		printf("%d - %s (%ld|%ld )\n", index, breakName.String(),
+		printf("%d - %s (%ld|%ld )\n", count, breakName.String(),
 			(long)breakName.Length(), (long)breakName.Length());
 		if (breakName.Length() <= 2)
 			break;
 
-		cBreakTime* bt = GetBtIfExist(breakName.String());
+		cBreakTime* bt = index.Break(breakName);
 		if (bt != NULL)
 			day->AddBreakTime(bt);
 		else
@@ -332,7 +364,7 @@ STimeModels::_ReadDayModel(const char* line)
 
 // WM hhh:mm name,*day0,*day1,...,*day6,*NULL
 void
-STimeModels::_ReadWeekModel(const char* line)
+STimeModels::_ReadWeekModel(const char* line, ReadIndex& index)
 {
 	int hours = read_number(line + 3);
 	int minutes = read_number_after(line, ':');
@@ -351,7 +383,7 @@ STimeModels::_ReadWeekModel(const char* line)
 		BString dayName(start, next != NULL ? (int32)(next - start)
 			: (int32)strlen(start));
 		if (dayName != "NULL")
-			week->SetDay(day, GetDmIfExist(dayName.String()));
+			week->SetDay(day, index.Day(dayName));
 		list = next;
 	}
 }

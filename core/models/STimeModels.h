@@ -74,10 +74,15 @@ public:
 	static	STimeModels*	fModelsZgr;
 
 private:
-			void			_ReadLine(char* line);
-			void			_ReadBreakTime(const char* line);
-			void			_ReadDayModel(const char* line);
-			void			_ReadWeekModel(const char* line);
+			struct ReadIndex;
+
+			void			_ReadLine(char* line, ReadIndex& index);
+			void			_ReadBreakTime(const char* line,
+								ReadIndex& index);
+			void			_ReadDayModel(const char* line,
+								ReadIndex& index);
+			void			_ReadWeekModel(const char* line,
+								ReadIndex& index);
 			void			_SortLists();
 };
 
