@@ -12,6 +12,9 @@
 #include <mutex>
 #include <utility>
 
+#include <Node.h>
+#include <TypeConstants.h>
+
 namespace BPrivate {
 
 
@@ -234,6 +237,43 @@ char*
 copy_string(const char* text)
 {
 	return text != NULL ? strdup(text) : NULL;
+}
+
+
+status_t
+read_string_attribute(const BNode* node, const char* name, char* buffer,
+	size_t size)
+{
+	attr_info info;
+	status_t status = node->GetAttrInfo(name, &info);
+	if (status != B_OK)
+		return status;
+	if (info.type != B_MIME_STRING_TYPE)
+		return B_BAD_TYPE;
+	if (info.size > (off_t)size)
+		return B_BAD_DATA;
+	ssize_t bytes = node->ReadAttr(name, B_MIME_STRING_TYPE, 0, buffer,
+		size - 1);
+	if (bytes < 0)
+		return (status_t)bytes;
+	buffer[bytes] = '\0';
+	return B_OK;
+}
+
+
+status_t
+write_string_attribute(BNode* node, const char* name, const char* value)
+{
+	if (value == NULL) {
+		status_t status = node->RemoveAttr(name);
+		return status == B_ENTRY_NOT_FOUND ? (status_t)B_OK : status;
+	}
+	size_t length = strlen(value) + 1;
+	ssize_t bytes = node->WriteAttr(name, B_MIME_STRING_TYPE, 0, value,
+		length);
+	if (bytes < 0)
+		return (status_t)bytes;
+	return (size_t)bytes == length ? (status_t)B_OK : (status_t)B_IO_ERROR;
 }
 
 

@@ -8,6 +8,8 @@
 
 #include <SupportDefs.h>
 
+class BNode;
+
 namespace BPrivate {
 
 // The kit's status code for a host errno value.
@@ -38,6 +40,16 @@ bool lookup_directory(dev_t device, ino_t node, std::string& path);
 // Copies text into a buffer of size bytes, cut short if need be, always
 // terminated.
 void copy_to_buffer(char* buffer, const char* text, size_t size);
+
+// Reads a text attribute of type B_MIME_STRING_TYPE into buffer (size
+// bytes, always terminated); B_BAD_TYPE or B_BAD_DATA for another type or
+// a text too long.
+status_t read_string_attribute(const BNode* node, const char* name,
+	char* buffer, size_t size);
+// Writes value with its terminator as a B_MIME_STRING_TYPE attribute;
+// NULL removes the attribute (a missing one is no error).
+status_t write_string_attribute(BNode* node, const char* name,
+	const char* value);
 
 // Duplicates a string with malloc(); NULL stays NULL.
 char* copy_string(const char* text);
