@@ -100,8 +100,10 @@ find_directory(directory_which which, dev_t /*volume*/, bool createIt,
 	status_t status = folder_for(which, path);
 	if (status != B_OK)
 		return status;
+	// B_BUFFER_OVERFLOW is a positive number here (EOVERFLOW), which
+	// callers testing for "< B_OK" would take for success.
 	if (path.size() >= (size_t)length)
-		return B_BUFFER_OVERFLOW;
+		return B_NAME_TOO_LONG;
 	if (createIt) {
 		status = create_directory(path.c_str(), 0700);
 		if (status != B_OK)

@@ -65,8 +65,6 @@ status_for_errno(int error)
 		case EINVAL:
 		case E2BIG:
 			return B_BAD_VALUE;
-		case ERANGE:
-			return B_BUFFER_OVERFLOW;
 		case EBADF:
 			return B_FILE_ERROR;
 		case EINTR:

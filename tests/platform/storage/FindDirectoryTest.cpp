@@ -81,7 +81,7 @@ TEST(FindDirectoryTest, XdgFoldersAndTheirFallbacks)
 
 	// The C form reports a buffer too small, and knows no made-up folder.
 	char buffer[8];
-	EXPECT_EQ(B_BUFFER_OVERFLOW, find_directory(B_USER_SETTINGS_DIRECTORY, 0,
+	EXPECT_EQ(B_NAME_TOO_LONG, find_directory(B_USER_SETTINGS_DIRECTORY, 0,
 		false, buffer, sizeof(buffer)));
 	char big[B_PATH_NAME_LENGTH];
 	ASSERT_EQ(B_OK, find_directory(B_USER_SETTINGS_DIRECTORY, 0, false, big,
