@@ -139,7 +139,9 @@ BNode::SetTo(const BEntry* entry)
 status_t
 BNode::SetTo(const char* path)
 {
-	return _SetToPath(path, O_RDONLY, 0);
+	// A node is opened for its stat and attributes only: opening a FIFO
+	// must not wait for a writer, nor a terminal become ours.
+	return _SetToPath(path, O_RDONLY | O_NONBLOCK, 0);
 }
 
 
@@ -417,7 +419,8 @@ BNode::_SetToPath(const char* path, int openFlags, mode_t createMode)
 	if (status != B_OK)
 		return fStatus = status;
 
-	int fd = open(normalized.c_str(), openFlags | O_CLOEXEC, createMode);
+	int fd = open(normalized.c_str(), openFlags | O_CLOEXEC | O_NOCTTY,
+		createMode);
 	bool pathOnly = false;
 	if (fd < 0 && errno == EACCES && (openFlags & O_ACCMODE) == O_RDONLY
 		&& (openFlags & O_CREAT) == 0) {

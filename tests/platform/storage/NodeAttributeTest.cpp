@@ -4,6 +4,7 @@
 
 #include <errno.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 
 #include <set>
@@ -243,6 +244,20 @@ TEST(NodeAttributeLayoutTest, ExtendedAttributeIsTypeThenData)
 	while (node.GetNextAttrName(name) == B_OK)
 		names.insert(name);
 	EXPECT_EQ((std::set<std::string>{ "time_format", "foreign" }), names);
+}
+
+
+TEST(NodeAttributeLayoutTest, OpeningAFifoDoesNotBlock)
+{
+	TempFolder folder;
+	std::string fifo = folder / "fifo";
+	ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+	// Without a writer, a blocking open would hang here for good.
+	BNode node(fifo.c_str());
+	ASSERT_EQ(B_OK, node.InitCheck());
+	struct stat st;
+	ASSERT_EQ(B_OK, node.GetStat(&st));
+	EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 
