@@ -18,6 +18,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <linux/limits.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -336,12 +337,16 @@ list_xattrs(int fd, const char* path, std::string& list)
 // #pragma mark - the store
 
 
+// Names must fit both stores: B_ATTR_NAME_LENGTH with its terminator, and
+// XATTR_NAME_MAX (255) with the "user." prefix.
 static status_t
 check_name(const char* name)
 {
 	if (name == NULL || name[0] == '\0')
 		return B_BAD_VALUE;
-	if (strlen(name) >= kMaxAttributeNameLength)
+	size_t length = strlen(name);
+	if (length >= kMaxAttributeNameLength
+		|| length + sizeof(kXattrPrefix) - 1 > XATTR_NAME_MAX)
 		return B_NAME_TOO_LONG;
 	return B_OK;
 }

@@ -144,6 +144,12 @@ TEST_P(NodeAttributeTest, WritesReplaceOrPatch)
 	EXPECT_EQ(0, memcmp(buffer, "hI\0\0yo", 6));
 
 	EXPECT_EQ(B_BAD_VALUE, fNode.WriteAttr(NULL, B_RAW_TYPE, 0, "x", 1));
+	EXPECT_EQ(B_BAD_VALUE, fNode.WriteAttr("", B_RAW_TYPE, 0, "x", 1));
+	// The longest name that still fits "user." + name in 255 bytes.
+	std::string longest(250, 'n');
+	EXPECT_EQ(1, fNode.WriteAttr(longest.c_str(), B_RAW_TYPE, 0, "x", 1));
+	EXPECT_EQ(B_NAME_TOO_LONG, fNode.WriteAttr((longest + "n").c_str(),
+		B_RAW_TYPE, 0, "x", 1));
 	EXPECT_EQ(B_BAD_VALUE, fNode.WriteAttr("text", B_RAW_TYPE, -1, "x", 1));
 
 	ASSERT_EQ(B_OK, fNode.RemoveAttr("text"));
