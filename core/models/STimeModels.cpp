@@ -2,17 +2,17 @@
 // working time.
 #include "STimeModels.h"
 
-#include <limits.h>
 #include <string.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include <Application.h>
 #include <Labels.h>
+#include <Roster.h>
 
 #include "ProfileFile.h"
 
@@ -33,19 +33,22 @@ static const int kNumberLimit = 999999;
 static const int kMaxBreaksPerLine = 9;
 
 
-// The folder of the running executable.
+// The folder "Employee" beside the running executable, as the
+// application's info names it. Without an application object (a tool or a
+// test that made none) it is "Employee" in the working folder.
 static BString
-executable_folder()
+employee_folder()
 {
-	char path[PATH_MAX];
-	ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-	if (length <= 0)
-		return BString(".");
-	path[length] = '\0';
-	char* slash = strrchr(path, '/');
-	if (slash != NULL)
-		*slash = '\0';
-	return BString(path);
+	app_info info;
+	BPath executable;
+	BPath folder;
+	if (be_app != NULL && be_app->GetAppInfo(&info) == B_OK
+		&& executable.SetTo(&info.ref) == B_OK
+		&& executable.GetParent(&folder) == B_OK) {
+		folder.Append("Employee");
+		return BString(folder.Path());
+	}
+	return BString("Employee");
 }
 
 
@@ -156,7 +159,7 @@ STimeModels::STimeModels()
 {
 	BString folder = sDataFolder;
 	if (folder.IsEmpty())
-		folder << executable_folder() << "/Employee";
+		folder = employee_folder();
 	fPath.SetTo(folder.String(), kProfileFileName);
 
 	OpenDataFile();
