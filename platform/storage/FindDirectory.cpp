@@ -100,8 +100,7 @@ find_directory(directory_which which, dev_t /*volume*/, bool createIt,
 	status_t status = folder_for(which, path);
 	if (status != B_OK)
 		return status;
-	// B_BUFFER_OVERFLOW is a positive number here (EOVERFLOW), which
-	// callers testing for "< B_OK" would take for success.
+	// A buffer too short for the path is reported like an overlong name.
 	if (path.size() >= (size_t)length)
 		return B_NAME_TOO_LONG;
 	if (createIt) {

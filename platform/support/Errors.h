@@ -98,7 +98,9 @@ enum {
 // on the thread that has to produce it.
 #define B_WOULD_DEADLOCK (B_APP_ERROR_BASE + 0x100)
 
-#define B_BUFFER_OVERFLOW	EOVERFLOW
+// Negative like every other code here (on Linux EOVERFLOW itself is
+// positive and would read as success to a "< B_OK" test).
+#define B_BUFFER_OVERFLOW	(B_POSIX_ERROR_BASE + 41)
 #define B_NOT_SUPPORTED		B_UNSUPPORTED
 
 #endif	// _ERRORS_H
