@@ -147,6 +147,13 @@ TEST_F(AuswertungTest, PayDayBoundaries)
 		+ Pair(At(2007, 4, 30, 23, 0), At(2007, 4, 30, 23, 30))
 		+ Pair(At(2007, 5, 1, 0, 0), At(2007, 5, 1, 1, 0)));
 	text = Evaluate(31, false);
+	std::string p31 = text;
+
+	// However large the pay day, the first IN opens an accounting month.
+	Load(Pair(At(2007, 3, 5, 8, 0), At(2007, 3, 5, 9, 0)));
+	EXPECT_EQ(Evaluate(40000, false).substr(0, 19), "\naccounting month  ");
+
+	text = p31;
 	EXPECT_EQ(text,
 		"\naccounting month  May. [31]>\n"
 		"Tu 07/04/10  08:00 - 09:00 :  1:00\n"

@@ -102,6 +102,13 @@ TEST_F(BuchungsDateiFile, ModelIntoTagFileTraces)
 	EXPECT_EQ(testing::internal::GetCapturedStdout(),
 		"WModelToTag aWeekPtr==NULL\n");
 	EXPECT_EQ(ReadFile(path), "");
+
+	testing::internal::CaptureStdout();
+	EXPECT_EQ(BuchungsDatei::ModelIntoTagFile(path.c_str(), "A-Standart"),
+		B_OK);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), ">> WM for " + path
+		+ "\n'A-Standart      ' [10 |= 6 |= 24]\n");
+	EXPECT_EQ(ReadFile(path), Marker("A-Standart", 24));
 }
 
 
