@@ -22,6 +22,9 @@ class BuchungsListe {
 public:
 								BuchungsListe();
 								~BuchungsListe();
+								// The list owns its rows: no copies.
+								BuchungsListe(const BuchungsListe&) = delete;
+			BuchungsListe&		operator=(const BuchungsListe&) = delete;
 
 			int32				CountItems() const
 									{ return fRows.CountItems(); }
