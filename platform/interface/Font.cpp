@@ -262,7 +262,7 @@ BFont::_SetFaceFromStyle()
 		face |= B_BOLD_FACE;
 	if (style.IFindFirst("italic") >= 0 || style.IFindFirst("oblique") >= 0)
 		face |= B_ITALIC_FACE;
-	fFace = face == 0 ? B_REGULAR_FACE : face;
+	fFace = face == 0 ? (uint16)B_REGULAR_FACE : face;
 }
 
 

@@ -140,7 +140,7 @@ BInvoker::InvokeKind(bool* notify)
 {
 	if (notify != NULL)
 		*notify = fNotifyKind != 0;
-	return fNotifyKind != 0 ? fNotifyKind : B_CONTROL_INVOKED;
+	return fNotifyKind != 0 ? fNotifyKind : (uint32)B_CONTROL_INVOKED;
 }
 
 

@@ -684,7 +684,7 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fFrame.top = roundf(fFrame.top);
 	fFrame.right = roundf(fFrame.right);
 	fFrame.bottom = roundf(fFrame.bottom);
-	fData->token = sNextViewToken++;
+	fData->token = BPrivate::sNextViewToken++;
 }
 
 

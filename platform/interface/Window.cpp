@@ -585,6 +585,8 @@ BWindow::Quit()
 {
 	if (fWidget != NULL)
 		fWidget->hide();
+	if ((fFlags & B_QUIT_ON_WINDOW_CLOSE) != 0 && be_app != NULL)
+		be_app->PostMessage(B_QUIT_REQUESTED);
 	BLooper::Quit();
 }
 

@@ -15,6 +15,7 @@ class BMessage;
 class BView;
 
 namespace BPrivate {
+class ViewAccess;
 class WindowAutomation;
 class WindowWidget;
 }
@@ -141,6 +142,7 @@ public:
 
 private:
 	friend class BView;
+	friend class BPrivate::ViewAccess;
 	friend class BPrivate::WindowAutomation;
 	friend class BPrivate::WindowWidget;
 

@@ -25,11 +25,17 @@
 using BPrivate::WindowAutomation;
 
 
+void*
+WindowAutomation::_Widget(BWindow* window)
+{
+	return window != NULL ? window->_ContentWidget() : NULL;
+}
+
+
 static QWidget*
 window_widget(BWindow* window)
 {
-	return window != NULL ? static_cast<QWidget*>(window->_ContentWidget())
-		: NULL;
+	return static_cast<QWidget*>(WindowAutomation::_Widget(window));
 }
 
 

@@ -51,6 +51,9 @@ public:
 	// The window's current picture, after a Sync.
 	static	status_t		SavePNG(BWindow* window, const char* path);
 	static	BBitmap*		Snapshot(BWindow* window);
+
+	// The window's top-level QWidget (for the kit's own files).
+	static	void*			_Widget(BWindow* window);
 };
 
 }	// namespace BPrivate

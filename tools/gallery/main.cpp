@@ -1,0 +1,234 @@
+// gallery: one window with each view and control of the interface kit,
+// for looking at the kit's drawing. With --png PATH it saves the window's
+// picture and ends; otherwise it stays open until closed.
+#include <stdio.h>
+#include <string.h>
+
+#include <Application.h>
+#include <Bitmap.h>
+#include <Box.h>
+#include <Button.h>
+#include <CheckBox.h>
+#include <Font.h>
+#include <RadioButton.h>
+#include <StringView.h>
+#include <View.h>
+#include <Window.h>
+#include <WindowAutomation.h>
+
+namespace {
+
+// Shapes, modes and text drawn through the view's drawing calls.
+class CanvasView : public BView {
+public:
+	CanvasView(BRect frame)
+		: BView(frame, "canvas", B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW)
+	{
+		SetViewColor(240, 240, 235);
+	}
+
+	void Draw(BRect) override
+	{
+		BRect bounds = Bounds();
+		SetHighColor(tint_color(ViewColor(), B_DARKEN_2_TINT));
+		StrokeRect(bounds);
+
+		BRect row(8, 8, bounds.right - 8, 26);
+		SetHighColor(ViewColor());
+		FillRoundRect(row, 4.5, 4.5);
+		SetHighColor(tint_color(ViewColor(), B_DARKEN_2_TINT));
+		StrokeRoundRect(row, 4.5, 4.5);
+		BFont font(be_bold_font);
+		font.SetSize(11);
+		SetFont(&font);
+		SetHighColor(10, 10, 10);
+		DrawString("0004711", BPoint(15, 21));
+		font = *be_plain_font;
+		font.SetSize(9);
+		SetFont(&font);
+		SetHighColor(35, 135, 35);
+		DrawString("08:15 ", BPoint(row.right - 57, 22));
+		BRect dot(row.right - 21, row.top + 3, row.right - 9, row.top + 15);
+		SetHighColor(10, 10, 10);
+		StrokeRoundRect(dot, 6, 6);
+		dot.InsetBy(2, 2);
+		SetHighColor(35, 35, 245);
+		FillRoundRect(dot, 6, 6);
+
+		// A drop highlight over the second row, blended 50/50.
+		BRect second = row.OffsetByCopy(0, 21);
+		SetHighColor(ViewColor());
+		FillRoundRect(second, 4.5, 4.5);
+		SetDrawingMode(B_OP_BLEND);
+		SetHighColor(250, 250, 100, 20);
+		FillRoundRect(second.InsetByCopy(2, 2), 4.5, 4.5);
+		SetHighColor(50, 50, 10, 20);
+		StrokeRoundRect(second, 4.5, 4.5);
+		SetDrawingMode(B_OP_OVER);
+
+		SetHighColor(180, 80, 80);
+		StrokeLine(BPoint(8, 56), BPoint(60, 80));
+		SetHighColor(0, 0, 229);
+		FillEllipse(BRect(70, 56, 94, 80));
+		SetHighColor(10, 10, 10);
+		StrokeEllipse(BRect(100, 56, 124, 80));
+		FillTriangle(BPoint(130, 80), BPoint(142, 56), BPoint(154, 80));
+
+		font = *be_plain_font;
+		font.SetFace(B_BOLD_FACE | B_ITALIC_FACE);
+		font.SetSize(27);
+		SetFont(&font);
+		SetHighColor(80, 0, 0);
+		DrawString("Zelmora", BPoint(8, 112));
+		SetFont(be_fixed_font);
+		SetHighColor(10, 10, 10);
+		DrawString("be_fixed_font 12", BPoint(8, 130));
+	}
+};
+
+
+BBitmap*
+make_tile()
+{
+	// Two palette greys: 29 as ground, 27 for short streaks.
+	BBitmap* tile = new BBitmap(BRect(0, 0, 31, 15), B_CMAP8);
+	uint8 bits[512];
+	for (int32 i = 0; i < 512; i++) {
+		int32 x = i % 32;
+		int32 y = i / 32;
+		bits[i] = ((y % 4 == 1 && (x + y * 5) % 16 < 5) ? 27 : 29);
+	}
+	tile->SetBits(bits, sizeof(bits), 0, B_CMAP8);
+	return tile;
+}
+
+
+BWindow*
+build_gallery()
+{
+	BWindow* window = new BWindow(BRect(100, 100, 520, 460), "Gallery",
+		B_TITLED_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL, B_NOT_ZOOMABLE
+			| B_QUIT_ON_WINDOW_CLOSE);
+	BView* background = new BView(window->Bounds(), "bview", B_FOLLOW_ALL,
+		B_WILL_DRAW);
+	background->SetViewColor(216, 216, 216);
+	BBitmap* tile = make_tile();
+	background->SetViewBitmap(tile);
+	delete tile;
+	window->AddChild(background);
+
+	BButton* more = new BButton(BRect(5, 5, 55, 35), "open", "More",
+		new BMessage('zLMm'));
+	background->AddChild(more);
+	BButton* about = new BButton(BRect(5, 40, 55, 65), "info", "About",
+		new BMessage('sInf'));
+	background->AddChild(about);
+	BButton* disabled = new BButton(BRect(5, 70, 55, 95), "off", "Off",
+		NULL);
+	disabled->SetEnabled(false);
+	background->AddChild(disabled);
+
+	BStringView* info = new BStringView(BRect(60, 5, 372, 19), "lastrfid",
+		"Last: 0004711");
+	BFont font(be_plain_font);
+	font.SetSize(10);
+	info->SetFont(&font);
+	info->SetAlignment(B_ALIGN_CENTER);
+	info->SetViewColor(232, 232, 232);
+	info->SetLowColor(232, 232, 232);
+	background->AddChild(info);
+	BStringView* here = new BStringView(BRect(374, 6, 416, 20), "here",
+		"in: 1");
+	here->SetFont(be_bold_font);
+	here->SetFontSize(11);
+	here->SetAlignment(B_ALIGN_CENTER);
+	here->SetViewColor(232, 232, 232);
+	here->SetLowColor(232, 232, 232);
+	background->AddChild(here);
+
+	background->AddChild(new CanvasView(BRect(60, 26, 272, 166)));
+
+	BBox* box = new BBox(BRect(280, 26, 414, 166), "settings");
+	box->SetLabel("Relais");
+	box->AddChild(new BCheckBox(BRect(8, 20, 126, 36), "use", "Use relay",
+		new BMessage('muse')));
+	BCheckBox* on = new BCheckBox(BRect(8, 40, 126, 56), "on", "Switched on",
+		NULL);
+	on->SetValue(B_CONTROL_ON);
+	box->AddChild(on);
+	BCheckBox* offCheck = new BCheckBox(BRect(8, 60, 126, 76), "dis",
+		"Disabled", NULL);
+	offCheck->SetEnabled(false);
+	box->AddChild(offCheck);
+	for (int32 i = 0; i < 3; i++) {
+		char label[32];
+		snprintf(label, sizeof(label), "Relay %d", (int)i + 1);
+		BRadioButton* radio = new BRadioButton(BRect(8, 82 + i * 18, 126,
+			98 + i * 18), "relay", label, new BMessage('rel0' + i));
+		box->AddChild(radio);
+		if (i == 1)
+			radio->SetValue(B_CONTROL_ON);
+	}
+	background->AddChild(box);
+
+	BBox* plain = new BBox(BRect(60, 174, 414, 300), "plain",
+		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW, B_PLAIN_BORDER);
+	background->AddChild(plain);
+	plain->AddChild(new BStringView(BRect(8, 8, 340, 22), "left",
+		"Aligned left"));
+	BStringView* centre = new BStringView(BRect(8, 28, 340, 42), "centre",
+		"Centred");
+	centre->SetAlignment(B_ALIGN_CENTER);
+	plain->AddChild(centre);
+	BStringView* right = new BStringView(BRect(8, 48, 340, 62), "right",
+		"Aligned right");
+	right->SetAlignment(B_ALIGN_RIGHT);
+	plain->AddChild(right);
+	BRadioButton* tab = new BRadioButton(BRect(8, 70, 120, 88), "tab",
+		"Disabled radio", NULL);
+	tab->SetEnabled(false);
+	plain->AddChild(tab);
+
+	BButton* save = new BButton(BRect(300, 320, 362, 342), "save", "Save",
+		new BMessage('zLMS'));
+	background->AddChild(save);
+	save->MakeDefault(true);
+	BButton* open = new BButton(BRect(230, 320, 286, 342), "open", "Open",
+		new BMessage('zLMo'));
+	background->AddChild(open);
+	open->MakeFocus();
+	return window;
+}
+
+}	// namespace
+
+
+int
+main(int argc, char** argv)
+{
+	const char* png = NULL;
+	for (int i = 1; i < argc; i++) {
+		if (strcmp(argv[i], "--png") == 0 && i + 1 < argc)
+			png = argv[++i];
+		else {
+			fprintf(stderr, "usage: gallery [--png PATH]\n");
+			return 2;
+		}
+	}
+
+	BApplication application("application/x-vnd.zelmora-gallery");
+	BWindow* window = build_gallery();
+	window->Show();
+	if (png != NULL) {
+		status_t status = BPrivate::WindowAutomation::SavePNG(window, png);
+		window->Lock();
+		window->Quit();
+		if (status != B_OK) {
+			fprintf(stderr, "gallery: cannot save %s\n", png);
+			return 1;
+		}
+		return 0;
+	}
+	application.Run();
+	return 0;
+}
