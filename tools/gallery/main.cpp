@@ -10,6 +10,7 @@
 #include <Button.h>
 #include <CheckBox.h>
 #include <Font.h>
+#include <Message.h>
 #include <RadioButton.h>
 #include <StringView.h>
 #include <View.h>
