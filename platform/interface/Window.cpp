@@ -1443,7 +1443,9 @@ BWindow::Show()
 		}
 	}
 	fWidget->show();
-	if ((fFlags & B_AVOID_FOCUS) == 0) {
+	// The offscreen platform cannot raise windows; it only says so.
+	if ((fFlags & B_AVOID_FOCUS) == 0
+		&& QGuiApplication::platformName() != QLatin1String("offscreen")) {
 		fWidget->raise();
 		fWidget->activateWindow();
 	}

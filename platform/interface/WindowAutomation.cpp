@@ -281,15 +281,13 @@ WindowAutomation::Wheel(BWindow* window, float deltaY, BPoint where)
 	if (top == NULL)
 		return B_BAD_VALUE;
 	QPoint point((int)where.x, (int)where.y);
-	QWidget* target = top->childAt(point);
-	if (target == NULL)
-		target = top;
-	QPointF local = target->mapFrom(top, point);
-	// Positive BeOS steps are down, negative Qt angles.
-	QWheelEvent event(local, top->mapToGlobal(point), QPoint(),
+	// Qt passes only real wheel events up from a child, so this one goes to
+	// the window's widget, where a real one ends up. Positive BeOS steps
+	// are down, negative Qt angles.
+	QWheelEvent event(point, top->mapToGlobal(point), QPoint(),
 		QPoint(0, (int)(-deltaY * 120)), Qt::NoButton, Qt::NoModifier,
 		Qt::NoScrollPhase, false);
-	QApplication::sendEvent(target, &event);
+	QApplication::sendEvent(top, &event);
 	return B_OK;
 }
 
