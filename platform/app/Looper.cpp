@@ -263,6 +263,8 @@ start_gui_looper(BLooper* looper)
 {
 	if (looper == NULL || !is_looper_alive(looper))
 		return;
+	// Without the Qt application nobody would ever dispatch it.
+	ensure_qt_app();
 	LooperState* state = LooperAccess::State(looper);
 	bool wake = false;
 	{

@@ -8,8 +8,10 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <Entry.h>
@@ -51,6 +53,9 @@ namespace {
 const uint32 kFlatMagic = 'ZMg1';
 const size_t kMaxFlatSize = 64 * 1024 * 1024;
 const int32 kMaxDepth = 32;
+// Each value costs a few dozen bytes beyond its data; bounding their number
+// keeps a small hostile message from costing gigabytes.
+const size_t kMaxFlatValues = 256 * 1024;
 const char* kSpecifiersField = "specifiers";
 
 enum {
@@ -943,7 +948,9 @@ BMessage::_Unflatten(const char* buffer, size_t size, int32 depth)
 		return B_BAD_DATA;
 
 	MessageFields* fields = new MessageFields;
-	fields->fields.reserve(fieldCount);
+	fields->fields.reserve(std::min<size_t>(fieldCount, 64));
+	std::unordered_set<std::string> names;
+	size_t values = 0;
 	status_t status = B_OK;
 	for (uint32 i = 0; i < fieldCount && status == B_OK; i++) {
 		uint32 type, count, itemSize = 0;
@@ -970,12 +977,11 @@ BMessage::_Unflatten(const char* buffer, size_t size, int32 depth)
 		field.name.assign((const char*)name, nameLength);
 		field.type = type;
 		field.fixedSize = fixedSize;
-		for (const MessageField& other : fields->fields) {
-			if (other.name == field.name)
-				status = B_BAD_DATA;
-		}
-		if (status != B_OK)
+		values += count;
+		if (!names.insert(field.name).second || values > kMaxFlatValues) {
+			status = B_BAD_DATA;
 			break;
+		}
 
 		// The count must fit in the bytes left before anything is reserved.
 		size_t typeSize = FixedTypeSize(type);

@@ -253,6 +253,14 @@ TEST(Flatten, RefusesLyingCountsSizesAndTypes)
 	// A nested message that is not one.
 	flat = HandMade(1, B_MESSAGE_TYPE, 0, 1, 1, 0, std::string("n\4\0\0\0abcd", 9));
 	EXPECT_EQ(message.Unflatten(flat.data(), flat.size()), B_BAD_DATA);
+	// Too many values for their bytes to be worth the memory they would
+	// take; as many in several fields, too.
+	flat = HandMade(1, B_RAW_TYPE, 1, 1, 300000, 1,
+		"n" + std::string(300000, 'v'));
+	EXPECT_EQ(message.Unflatten(flat.data(), flat.size()), B_BAD_DATA);
+	flat = HandMade(1, B_RAW_TYPE, 1, 1, 200000, 1,
+		"n" + std::string(200000, 'v'));
+	EXPECT_EQ(message.Unflatten(flat.data(), flat.size()), B_OK);
 	// The same name twice.
 	BMessage twice;
 	twice.AddInt32("a", 1);
