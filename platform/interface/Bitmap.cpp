@@ -4,9 +4,15 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+
+#include <QImage>
+#include <QWidget>
+
 #include <InterfaceDefs.h>
 #include <View.h>
 #include <Window.h>
+#include <WindowAutomation.h>
 
 static const int32 kMaxDimension = 32768;
 
@@ -276,4 +282,99 @@ BBitmap::ImportBits(const BBitmap* bitmap)
 		return B_BAD_VALUE;
 	return ImportBits(bitmap->Bits(), bitmap->BitsLength(),
 		bitmap->BytesPerRow(), 0, bitmap->ColorSpace());
+}
+
+
+//	#pragma mark - views drawing into the bitmap
+
+
+// Views of a bitmap live in a window that is never shown; their drawing
+// goes into their retained images, which Unlock() and Sync copy into the
+// bitmap's bits.
+void
+BBitmap::AddChild(BView* view)
+{
+	if (view == NULL || (fFlags & B_BITMAP_ACCEPTS_VIEWS) == 0 || !IsValid())
+		return;
+	if (fWindow == NULL) {
+		fWindow = new BWindow(fBounds.OffsetToCopy(0, 0), "",
+			B_NO_BORDER_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL, 0);
+	}
+	fWindow->AddChild(view);
+}
+
+
+bool
+BBitmap::RemoveChild(BView* view)
+{
+	return fWindow != NULL && fWindow->RemoveChild(view);
+}
+
+
+int32
+BBitmap::CountChildren() const
+{
+	return fWindow != NULL ? fWindow->CountChildren() : 0;
+}
+
+
+BView*
+BBitmap::ChildAt(int32 index) const
+{
+	return fWindow != NULL ? fWindow->ChildAt(index) : NULL;
+}
+
+
+BView*
+BBitmap::FindView(const char* name) const
+{
+	return fWindow != NULL ? fWindow->FindView(name) : NULL;
+}
+
+
+bool
+BBitmap::Lock()
+{
+	return fWindow != NULL && fWindow->Lock();
+}
+
+
+void
+BBitmap::Unlock()
+{
+	if (fWindow == NULL)
+		return;
+	_CopyFromViews();
+	fWindow->Unlock();
+}
+
+
+bool
+BBitmap::IsLocked() const
+{
+	return fWindow != NULL && fWindow->IsLocked();
+}
+
+
+void
+BBitmap::_CopyFromViews()
+{
+	QWidget* widget = static_cast<QWidget*>(
+		BPrivate::WindowAutomation::_Widget(fWindow));
+	if (widget == NULL || !IsValid())
+		return;
+	QImage image = widget->grab().toImage().convertToFormat(
+		QImage::Format_ARGB32);
+	int32 width = std::min(fWidth, (int32)image.width());
+	int32 height = std::min(fHeight, (int32)image.height());
+	int32 pixelBytes = bytes_per_pixel(fColorSpace);
+	for (int32 y = 0; y < height; y++) {
+		const QRgb* line = (const QRgb*)image.constScanLine(y);
+		uint8* row = fBits + y * fBytesPerRow;
+		for (int32 x = 0; x < width; x++) {
+			rgb_color color = make_color(qRed(line[x]), qGreen(line[x]),
+				qBlue(line[x]), qAlpha(line[x]));
+			write_pixel(row + x * pixelBytes, fColorSpace, color);
+		}
+	}
 }

@@ -72,6 +72,7 @@ private:
 			BBitmap&		operator=(const BBitmap&);
 			void			_Init(BRect bounds, uint32 flags,
 								color_space colorSpace, int32 bytesPerRow);
+			void			_CopyFromViews();
 
 			uint8*			fBits;
 			int32			fBytesPerRow;

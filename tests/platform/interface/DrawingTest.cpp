@@ -262,3 +262,24 @@ TEST_F(DrawingTest, BitmapsAndTiledViewBitmaps)
 	EXPECT_TRUE(same_color(view->PixelAt(BPoint(40, 41)),
 		make_color(232, 232, 232)));
 }
+
+
+TEST_F(DrawingTest, ViewsDrawIntoABitmap)
+{
+	BBitmap* bitmap = new BBitmap(BRect(0, 0, 19, 9), B_RGB32, true);
+	BView* view = new BView(bitmap->Bounds(), "offscreen", B_FOLLOW_NONE, 0);
+	bitmap->AddChild(view);
+	EXPECT_EQ(bitmap->CountChildren(), 1);
+	ASSERT_TRUE(bitmap->Lock());
+	view->SetHighColor(kBlue);
+	view->FillRect(view->Bounds());
+	view->SetHighColor(kRed);
+	view->StrokeLine(BPoint(0, 9), BPoint(19, 9));
+	bitmap->Unlock();
+	EXPECT_TRUE(same_color(bitmap->ColorAt(0, 0), kBlue));
+	EXPECT_TRUE(same_color(bitmap->ColorAt(19, 9), kRed));
+	EXPECT_TRUE(same_color(bitmap->ColorAt(5, 8), kBlue));
+	// The bitmap's window is not one of the application's shown ones.
+	delete bitmap;
+	EXPECT_TRUE(Sync());
+}
