@@ -24,6 +24,7 @@
 #include <AppDefs.h>
 #include <Bitmap.h>
 #include <Message.h>
+#include <ViewWidgets.h>
 #include <Window.h>
 
 namespace BPrivate {
@@ -163,6 +164,29 @@ public:
 
 using BPrivate::ViewAccess;
 using BPrivate::ViewData;
+
+
+void*
+BPrivate::view_widget(const BView* view)
+{
+	ViewData* data = view != NULL ? ViewAccess::Data(view) : NULL;
+	return data != NULL ? static_cast<QWidget*>(data->widget) : NULL;
+}
+
+
+void*
+BPrivate::view_content_widget(BView* view)
+{
+	ViewData* data = view != NULL ? ViewAccess::Data(view) : NULL;
+	if (data == NULL || data->widget == NULL)
+		return NULL;
+	if (data->content == NULL) {
+		data->content = new ContentWidget(data->widget);
+		ViewAccess::UpdateContentGeometry(view);
+		data->content->show();
+	}
+	return static_cast<QWidget*>(data->content);
+}
 
 
 static inline QColor

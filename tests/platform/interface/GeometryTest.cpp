@@ -194,3 +194,32 @@ TEST_F(GeometryTest, HierarchyCallsAndHooks)
 	// Deleting a view deletes its children.
 	delete parent;
 }
+
+
+TEST_F(GeometryTest, ScrollingMovesTheChildren)
+{
+	BWindow* window = MakeWindow(BRect(0, 0, 99, 99));
+	BView* list = new BView(BRect(0, 0, 99, 49), "list", B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	window->AddChild(list);
+	BView* rows[10];
+	for (int i = 0; i < 10; i++) {
+		rows[i] = new BView(BRect(0, i * 21, 99, i * 21 + 19), "row",
+			B_FOLLOW_NONE, B_WILL_DRAW);
+		rows[i]->SetViewColor(i * 20, 0, 0);
+		list->AddChild(rows[i]);
+	}
+	window->Show();
+	list->ScrollTo(0, 84);
+	EXPECT_EQ(list->Bounds(), BRect(0, 84, 99, 133));
+	EXPECT_EQ(rows[4]->ConvertToScreen(BPoint(0, 0)), BPoint(0, 0));
+	EXPECT_EQ(window->FindView(BPoint(5, 22)), rows[5]);
+
+	BBitmap* picture = WindowAutomation::Snapshot(window);
+	ASSERT_NE(picture, nullptr);
+	EXPECT_TRUE(same_color(picture->ColorAt(5, 5), make_color(80, 0, 0)));
+	EXPECT_TRUE(same_color(picture->ColorAt(5, 25), make_color(100, 0, 0)));
+	// The list clips its children at its own bottom.
+	EXPECT_FALSE(same_color(picture->ColorAt(5, 60), make_color(120, 0, 0)));
+	delete picture;
+}
