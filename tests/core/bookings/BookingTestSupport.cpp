@@ -32,8 +32,11 @@ void
 ScratchTest::SetUp()
 {
 	const char* base = getenv("TMPDIR");
-	std::string pattern = std::string(base != NULL ? base : "/tmp")
-		+ "/zl_bookings.XXXXXX";
+	if (base == NULL)
+		base = "/tmp";
+	if (fInMemory && access("/dev/shm", W_OK) == 0)
+		base = "/dev/shm";
+	std::string pattern = std::string(base) + "/zl_bookings.XXXXXX";
 	char buffer[1024];
 	snprintf(buffer, sizeof(buffer), "%s", pattern.c_str());
 	ASSERT_NE(mkdtemp(buffer), nullptr);

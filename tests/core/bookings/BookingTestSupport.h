@@ -62,6 +62,9 @@ protected:
 
 	std::string Path(const char* leaf) const { return fFolder + "/" + leaf; }
 
+	// Tests of many thousand synced writes run in memory where they can:
+	// the locking is the same, the waits for the disk are gone.
+	bool fInMemory = false;
 	std::string fFolder;
 };
 

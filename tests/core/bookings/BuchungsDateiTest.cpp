@@ -43,6 +43,12 @@ class BuchungsDateiFile : public ScratchTest {
 };
 
 
+class BuchungsDateiLoad : public ScratchTest {
+protected:
+	BuchungsDateiLoad() { fInMemory = true; }
+};
+
+
 TEST_F(BuchungsDateiFile, AppendsPunchesAndMarkers)
 {
 	std::string path = Path("4711");
@@ -143,7 +149,7 @@ ExitCode(pid_t pid)
 }	// namespace
 
 
-TEST_F(BuchungsDateiFile, SavingNeverLosesAConcurrentPunch)
+TEST_F(BuchungsDateiLoad, SavingNeverLosesAConcurrentPunch)
 {
 	std::string path = Path("tag");
 	std::string head = Punch('I', 1) + Punch('O', 2) + Marker("A-Standart", 24);
@@ -207,7 +213,7 @@ TEST_F(BuchungsDateiFile, SavingNeverLosesAConcurrentPunch)
 }
 
 
-TEST_F(BuchungsDateiFile, KilledWhileSavingLeavesOldOrNewContent)
+TEST_F(BuchungsDateiLoad, KilledWhileSavingLeavesOldOrNewContent)
 {
 	std::string path = Path("tag");
 	// Two lists big enough that a save takes a while.
