@@ -24,6 +24,7 @@
 #include <AppDefs.h>
 #include <Bitmap.h>
 #include <Message.h>
+#include <OS.h>
 #include <ViewWidgets.h>
 #include <Window.h>
 
@@ -117,9 +118,10 @@ struct ViewData {
 	bool				inLineArray = false;
 	std::vector<LineEntry> lines;
 
-	// GetMouse answers from the message being dispatched once, then
-	// from the live pointer (so a tracking loop ends).
+	// GetMouse answers from the message being dispatched for a short
+	// while, then from the live pointer (so a tracking loop ends).
 	const BMessage*		mouseMessageSeen = NULL;
+	bigtime_t			mouseMessageTime = 0;
 };
 
 
@@ -135,6 +137,9 @@ ViewWidget::paintEvent(QPaintEvent* event)
 
 
 static int32 sNextViewToken = 1;
+
+// How long GetMouse answers from the dispatched message.
+const bigtime_t kMessageMouseTime = 50000;
 
 
 // Everything of BView that needs Qt.
@@ -1363,11 +1368,16 @@ BView::GetMouse(BPoint* location, uint32* buttons, bool)
 	bool isMouse = current != NULL && (current->what == B_MOUSE_DOWN
 		|| current->what == B_MOUSE_UP || current->what == B_MOUSE_MOVED);
 	BPoint screen;
-	// The message being dispatched describes the mouse, once; later calls
-	// during the same dispatch see the live pointer.
-	if (isMouse && fData->mouseMessageSeen != current
-		&& current->FindPoint("screen_where", &screen) == B_OK) {
+	// The message being dispatched describes the mouse, so a synthetic
+	// click reads like a real one. A handler that keeps polling (a tracking
+	// loop) sees the live pointer after a short while, so the loop ends.
+	if (isMouse && fData->mouseMessageSeen != current) {
 		fData->mouseMessageSeen = current;
+		fData->mouseMessageTime = system_time();
+	}
+	if (isMouse && system_time() - fData->mouseMessageTime
+			< BPrivate::kMessageMouseTime
+		&& current->FindPoint("screen_where", &screen) == B_OK) {
 		int32 pressed = 0;
 		current->FindInt32("buttons", &pressed);
 		if (current->what == B_MOUSE_UP)

@@ -24,6 +24,8 @@ public:
 		if (current != NULL && current->FindInt32("buttons", &value) == B_OK)
 			messageButtons = value;
 		GetMouse(&mouseWhere, &mouseButtons);
+		// A second look during the same click sees the same state.
+		GetMouse(&secondWhere, &secondButtons);
 		if (onMouseDown)
 			onMouseDown(this);
 	}
@@ -71,6 +73,8 @@ public:
 	int32 messageButtons = -1;
 	BPoint mouseWhere;
 	uint32 mouseButtons = 0;
+	BPoint secondWhere;
+	uint32 secondButtons = 0;
 	std::function<void(InputView*)> onMouseDown;
 	std::function<void(InputView*)> onKeyUp;
 };
@@ -109,6 +113,8 @@ TEST_F(InputTest, ClickReachesTheViewUnderThePointerWithItsButtons)
 	EXPECT_EQ(child->messageButtons, B_SECONDARY_MOUSE_BUTTON);
 	EXPECT_EQ(child->mouseButtons, (uint32)B_SECONDARY_MOUSE_BUTTON);
 	EXPECT_EQ(child->mouseWhere, BPoint(5, 6));
+	EXPECT_EQ(child->secondButtons, (uint32)B_SECONDARY_MOUSE_BUTTON);
+	EXPECT_EQ(child->secondWhere, BPoint(5, 6));
 
 	WindowAutomation::Click(parent, BPoint(80, 80));
 	ASSERT_TRUE(Sync());
