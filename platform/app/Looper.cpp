@@ -200,6 +200,22 @@ post_to_looper_token(int32 looperToken, BMessage* message)
 
 
 status_t
+check_reply_wait(int32 looperToken)
+{
+	std::lock_guard<std::mutex> guard(sRegistryLock);
+	auto it = sAccepting.find(looperToken);
+	if (it == sAccepting.end())
+		return B_BAD_PORT_ID;
+	LooperState* state = LooperAccess::State(it->second);
+	thread_id self = find_thread(NULL);
+	if ((state->gui && is_gui_thread()) || (!state->gui && state->thread == self)
+		|| state->lock->owner == self)
+		return B_WOULD_DEADLOCK;
+	return B_OK;
+}
+
+
+status_t
 post_to_looper(const BLooper* looper, BMessage* message)
 {
 	std::lock_guard<std::mutex> guard(sRegistryLock);

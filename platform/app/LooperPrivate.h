@@ -95,6 +95,11 @@ bool		is_window_registered(BWindow* window);
 // message must already carry its target handler and reply address.
 status_t	post_to_looper_token(int32 looperToken, BMessage* message);
 status_t	post_to_looper(const BLooper* looper, BMessage* message);
+// Whether the calling thread may wait for a reply from the looper:
+// B_WOULD_DEADLOCK if the looper could only answer through this thread
+// (the GUI thread for a GUI looper, the looper's own thread, the holder of
+// its lock), B_BAD_PORT_ID if it is gone.
+status_t	check_reply_wait(int32 looperToken);
 
 // Access to the private parts of loopers and messages for the kit.
 class LooperAccess {

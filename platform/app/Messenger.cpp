@@ -231,15 +231,10 @@ BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t,
 	if (!IsTargetLocal() || fLooperToken < 0)
 		return B_BAD_PORT_ID;
 
-	BLooper* looper = BPrivate::looper_for_token(fLooperToken);
-	if (looper == NULL)
-		return B_BAD_PORT_ID;
 	// Waiting here would stop the thread that has to answer.
-	BPrivate::LooperState* state = LooperAccess::State(looper);
-	if ((state->gui && BPrivate::is_gui_thread())
-		|| (!state->gui && state->thread == find_thread(NULL))
-		|| state->lock->owner == find_thread(NULL))
-		return B_WOULD_DEADLOCK;
+	status_t check = BPrivate::check_reply_wait(fLooperToken);
+	if (check != B_OK)
+		return check;
 
 	BPrivate::ReplySlot* slot = new BPrivate::ReplySlot;
 	BMessage* copy = new BMessage(*message);
