@@ -461,3 +461,25 @@ TEST(BMessenger, ConstructionChecksHandlerAndLooper)
 	EXPECT_FALSE(preferred.IsValid());
 	EXPECT_FALSE(preferred.LockTarget());
 }
+
+
+TEST(BLooper, PostingNeverBlocksAndAFullQueueIsRefused)
+{
+	// Nobody dispatches: a looper that never ran.
+	std::atomic<bool> deleted{false};
+	Recorder* looper = new Recorder(&deleted);
+	looper->Unlock();
+	BMessage message(kMsgNumbered);
+	bigtime_t start = system_time();
+	status_t status = B_OK;
+	int32 posted = 0;
+	while ((status = looper->PostMessage(&message)) == B_OK && posted < 200000)
+		posted++;
+	EXPECT_EQ(status, B_WOULD_BLOCK);
+	EXPECT_EQ(posted, 100000);
+	EXPECT_LT(system_time() - start, 5000000);
+	EXPECT_TRUE(looper->IsMessageWaiting());
+	looper->Lock();
+	looper->Quit();
+	EXPECT_TRUE(deleted.load()) << "a looper that never ran goes at once";
+}
