@@ -125,6 +125,7 @@ TEST_F(ModesTest, DrawIsClippedToTheUpdateAndStateIsKept)
 	// A Draw for a small part paints only that part.
 	view->SetHighColor(0, 0, 255);
 	view->FillRect(view->Bounds());
+	view->SetHighColor(0, 0, 0);
 	view->Invalidate(BRect(0, 0, 4, 4));
 	ASSERT_TRUE(Sync());
 	EXPECT_TRUE(same_color(view->PixelAt(BPoint(2, 2)), make_color(0, 0, 0)));
