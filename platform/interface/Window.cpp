@@ -44,11 +44,13 @@ static const float kMaxWindowSize = 32768;
 static void*
 make_qt_application(int& argc, char** argv)
 {
-	QApplication* application = new QApplication(argc, argv);
-	// Sizes are pixels: no scaling, and no Qt fonts or palettes leak into
-	// the views, which draw everything themselves.
+	// Sizes are pixels: Qt's scale factor stays 1 on every screen, unless
+	// the user asks Qt for another one. Child widgets stay alien.
+	if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")
+		&& !qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+		qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 	QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
-	return application;
+	return new QApplication(argc, argv);
 }
 
 
