@@ -68,16 +68,16 @@ BCheckBox::Draw(BRect)
 	FillRect(face);
 
 	if (Value() != B_CONTROL_OFF) {
-		BRect mark = face.InsetByCopy(1, 1);
+		// A cross two pixels wide, corner to corner.
+		BRect m = face.InsetByCopy(1, 1);
 		SetHighColor(enabled ? ui_color(B_KEYBOARD_NAVIGATION_COLOR)
 			: tint_color(background, B_DARKEN_2_TINT));
-		SetPenSize(1);
-		StrokeLine(mark.LeftTop(), mark.RightBottom());
-		StrokeLine(mark.LeftBottom(), mark.RightTop());
-		StrokeLine(mark.LeftTop() + BPoint(1, 0),
-			mark.RightBottom() + BPoint(0, -1));
-		StrokeLine(mark.LeftBottom() + BPoint(1, 0),
-			mark.RightTop() + BPoint(0, 1));
+		StrokeLine(m.LeftTop(), m.RightBottom());
+		StrokeLine(BPoint(m.left + 1, m.top), BPoint(m.right, m.bottom - 1));
+		StrokeLine(BPoint(m.left, m.top + 1), BPoint(m.right - 1, m.bottom));
+		StrokeLine(m.LeftBottom(), m.RightTop());
+		StrokeLine(BPoint(m.left + 1, m.bottom), BPoint(m.right, m.top + 1));
+		StrokeLine(BPoint(m.left, m.bottom - 1), BPoint(m.right - 1, m.top));
 	}
 
 	const char* label = Label();

@@ -43,15 +43,12 @@ BRadioButton::Draw(BRect)
 	rgb_color dark = tint_color(background, enabled ? B_DARKEN_3_TINT
 		: B_DARKEN_2_TINT);
 	rgb_color white = make_color(255, 255, 255);
-
 	SetHighColor(fOutlined ? tint_color(background, B_DARKEN_1_TINT)
 		: (enabled ? white : tint_color(background, B_LIGHTEN_1_TINT)));
 	FillEllipse(circle);
-	// Sunken rim: dark upper left half, light lower right half.
+	// Sunken rim: a dark ring, darkest inside on the upper left.
 	SetHighColor(dark);
-	StrokeArc(circle, 45, 180);
-	SetHighColor(white);
-	StrokeArc(circle, 225, 180);
+	StrokeEllipse(circle);
 	SetHighColor(tint_color(background, enabled ? B_DARKEN_MAX_TINT
 		: B_DARKEN_3_TINT));
 	StrokeArc(circle.InsetByCopy(1, 1), 45, 180);
