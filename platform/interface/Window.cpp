@@ -21,6 +21,7 @@
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWidget>
@@ -173,6 +174,12 @@ public:
 		fWindow(window),
 		fDragMessage(NULL)
 	{
+		// Pulses go out only while some view asks for them.
+		fPulse.setTimerType(Qt::CoarseTimer);
+		QObject::connect(&fPulse, &QTimer::timeout, [this] {
+			if (fWindow != NULL && fWindow->_NeedsPulse())
+				fWindow->PostMessage(B_PULSE, fWindow);
+		});
 		setMouseTracking(true);
 		setAcceptDrops(true);
 		setFocusPolicy(Qt::StrongFocus);
@@ -185,7 +192,16 @@ public:
 		delete fDragMessage;
 	}
 
-	void Forget() { fWindow = NULL; }
+	void Forget() { fWindow = NULL; fPulse.stop(); }
+
+	void SetPulseRate(bigtime_t rate)
+	{
+		if (rate <= 0) {
+			fPulse.stop();
+			return;
+		}
+		fPulse.start((int)std::max<bigtime_t>(rate / 1000, 1));
+	}
 
 	// Called with a point in window coordinates.
 	void PostMouse(uint32 what, QPointF position, Qt::MouseButtons buttons,
@@ -459,6 +475,7 @@ private:
 
 	BWindow*	fWindow;
 	BMessage*	fDragMessage;
+	QTimer		fPulse;
 };
 
 }	// namespace BPrivate
@@ -981,7 +998,21 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		}
 
 		case B_PULSE:
+		{
+			if (handler != this)
+				break;
+			// Views may go away in their Pulse; each is checked first.
+			BList views;
+			views.AddItem(fTopView);
+			for (int32 i = 0; i < views.CountItems(); i++)
+				views.AddList(&((BView*)views.ItemAt(i))->fChildren);
+			for (int32 i = 0; i < views.CountItems(); i++) {
+				BView* view = (BView*)views.ItemAt(i);
+				if (_HasView(view) && (view->Flags() & B_PULSE_NEEDED) != 0)
+					view->Pulse();
+			}
 			return;
+		}
 
 		default:
 			break;
@@ -1427,6 +1458,7 @@ BWindow::Show()
 	if (!fStarted) {
 		fStarted = true;
 		BPrivate::start_gui_looper(this);
+		fWidget->SetPulseRate(fPulseRate);
 	}
 	// A floating window stays above the program's first ordinary window.
 	if (fFeel == B_FLOATING_APP_WINDOW_FEEL
@@ -1615,6 +1647,23 @@ void
 BWindow::SetPulseRate(bigtime_t rate)
 {
 	fPulseRate = rate;
+	if (fStarted)
+		fWidget->SetPulseRate(rate);
+}
+
+
+bool
+BWindow::_NeedsPulse() const
+{
+	BList views;
+	views.AddItem(fTopView);
+	for (int32 i = 0; i < views.CountItems(); i++) {
+		BView* view = (BView*)views.ItemAt(i);
+		if ((view->Flags() & B_PULSE_NEEDED) != 0)
+			return true;
+		views.AddList(&view->fChildren);
+	}
+	return false;
 }
 
 

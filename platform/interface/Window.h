@@ -179,6 +179,7 @@ private:
 								BView* target);
 			void			_HandleDrop(BMessage* message, BView* target);
 			void			_UpdatePass();
+			bool			_NeedsPulse() const;
 
 			BString			fTitle;
 			BRect			fFrame;

@@ -160,3 +160,28 @@ TEST_F(WindowTest, ViewsAskingForKeyboardEventsHearEveryKey)
 	ASSERT_TRUE(Sync());
 	EXPECT_EQ(listener->keys.size(), 2u);
 }
+
+
+TEST_F(WindowTest, ViewsThatNeedPulsesGetThem)
+{
+	struct PulseView : BView {
+		PulseView(uint32 flags)
+			: BView(BRect(0, 0, 9, 9), "pulse", B_FOLLOW_NONE, flags) {}
+		void Pulse() override { pulses++; }
+		int pulses = 0;
+	};
+	BWindow* window = MakeWindow();
+	PulseView* needs = new PulseView(B_PULSE_NEEDED);
+	PulseView* quiet = new PulseView(0);
+	window->AddChild(needs);
+	window->AddChild(quiet);
+	window->SetPulseRate(10000);
+	window->Show();
+	bigtime_t end = system_time() + 300000;
+	while (system_time() < end && needs->pulses < 3) {
+		Sync();
+		snooze(5000);
+	}
+	EXPECT_GE(needs->pulses, 3);
+	EXPECT_EQ(quiet->pulses, 0);
+}
