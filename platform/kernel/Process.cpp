@@ -32,7 +32,7 @@ is_executable_file(const char* path)
 
 // Finds name in the absolute folders of PATH.
 static status_t
-find_program(const char* name, std::string& path)
+find_in_path(const char* name, std::string& path)
 {
 	const char* searchPath = getenv("PATH");
 	if (searchPath == NULL)
@@ -135,6 +135,24 @@ start_reaper(pid_t child)
 
 
 status_t
+find_program(const char* name, char* path, size_t size)
+{
+	if (name == NULL || name[0] == '\0' || strchr(name, '/') != NULL)
+		return B_BAD_VALUE;
+	std::string found;
+	status_t status = find_in_path(name, found);
+	if (status != B_OK)
+		return status;
+	if (path != NULL) {
+		if (found.size() >= size)
+			return B_NAME_TOO_LONG;
+		memcpy(path, found.c_str(), found.size() + 1);
+	}
+	return B_OK;
+}
+
+
+status_t
 start_program(const char* const* argv, bool wait, int* exitStatus,
 	pid_t* pid)
 {
@@ -145,7 +163,7 @@ start_program(const char* const* argv, bool wait, int* exitStatus,
 
 	std::string path = argv[0];
 	if (strchr(argv[0], '/') == NULL) {
-		status_t status = find_program(argv[0], path);
+		status_t status = find_in_path(argv[0], path);
 		if (status != B_OK)
 			return status;
 	}

@@ -19,6 +19,12 @@ namespace BPrivate {
 // *exitStatus to its exit code, or 128 + the signal that ended it. Without
 // wait it returns at once and a small waiter thread reaps the child.
 // Only this child is ever waited for. *pid, if given, is the child's id.
+// Looks name (without '/') up in PATH as start_program does: B_OK with the
+// full path in path (size bytes, may be NULL) for an executable regular
+// file, B_PERMISSION_DENIED when only a non-executable one is there, else
+// B_ENTRY_NOT_FOUND.
+status_t find_program(const char* name, char* path, size_t size);
+
 status_t start_program(const char* const* argv, bool wait, int* exitStatus,
 	pid_t* pid = NULL);
 
