@@ -319,6 +319,8 @@ Prefs::PutRect(const char* key, const BRect* value)
 bool
 Prefs::PutStr(const char* key, const char* value)
 {
+	if (value == NULL)
+		value = "";
 	ssize_t result = WriteAttribute(key, B_STRING_TYPE, value,
 		strlen(value) + 1);
 	if (result >= 0)
