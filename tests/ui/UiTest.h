@@ -10,6 +10,9 @@
 #include <Window.h>
 #include <WindowAutomation.h>
 
+#include <stdlib.h>
+#include <time.h>
+
 #include <functional>
 #include <vector>
 
@@ -54,8 +57,12 @@ public:
 
 class UiTest : public ::testing::Test {
 protected:
+	// The picker's results are local times; the zone is fixed here, one
+	// with daylight saving, whatever the machine's.
 	static void SetUpTestSuite()
 	{
+		setenv("TZ", "Europe/Berlin", 1);
+		tzset();
 		if (be_app == NULL)
 			new BApplication("application/x-vnd.zelmora-ui-test");
 	}
