@@ -56,3 +56,54 @@ DiffToPDauer(long start, long end, int& minutes)
 		difference = INT_MIN;
 	minutes = (int)difference;
 }
+
+
+// The decimal number at the start of a text; no digits give 0. Numbers
+// too large for any range stop growing, so they stay out of range.
+static int
+leading_number(const char* text)
+{
+	int number = 0;
+	for (; *text >= '0' && *text <= '9'; text++) {
+		if (number < 1000000)
+			number = number * 10 + (*text - '0');
+	}
+	return number;
+}
+
+
+bool
+CheckTimeEntry(const char* text, long kind, int& hours, int& minutes,
+	char* rewritten, size_t size)
+{
+	if (text == NULL)
+		text = "";
+	printf(" FT:%.6s ", text);
+	hours = leading_number(text);
+	printf(" H:%d :", hours);
+
+	// Without a colon the minutes are read from the whole text.
+	const char* rest = strchr(text, ':');
+	rest = rest != NULL ? rest + 1 : text;
+	minutes = leading_number(rest);
+	printf(" M:%d :", minutes);
+
+	bool valid = strcmp(rest, ":") != 0;
+	if (minutes < 1 || minutes > 59) {
+		minutes = 0;
+		valid = false;
+	}
+	if ((kind == kTimeEntryDayHours || kind == kTimeEntryBreakClock)
+		&& (hours < 1 || hours > 23)) {
+		hours = 12;
+		valid = false;
+	}
+	if (kind == kTimeEntryWeekHours && (hours < 1 || hours > 167))
+		hours = 46;
+
+	if (rewritten != NULL && size > 0) {
+		snprintf(rewritten, size, kind == kTimeEntryWeekHours
+			? "%d:%02d" : "%02d:%02d", hours, minutes);
+	}
+	return valid;
+}

@@ -78,3 +78,61 @@ TEST(TimeText, ClockTimeOfToday)
 		EXPECT_EQ(1, broken.tm_hour);
 	}
 }
+
+
+TEST(TimeText, TimeEntriesCheckedByKind)
+{
+	struct {
+		const char* text;
+		long kind;
+		int hours, minutes;
+		const char* rewritten;
+		bool valid;
+	} cases[] = {
+		{ "9:15", kTimeEntryBreakClock, 9, 15, "09:15", true },
+		// Minute 0 lies outside 1..59.
+		{ "12:00", kTimeEntryBreakClock, 12, 0, "12:00", false },
+		{ "0:30", kTimeEntryDayHours, 12, 30, "12:30", false },
+		{ "24:10", kTimeEntryDayHours, 12, 10, "12:10", false },
+		// Week hours out of range are corrected, the entry stays valid.
+		{ "200:30", kTimeEntryWeekHours, 46, 30, "46:30", true },
+		{ "0:30", kTimeEntryWeekHours, 46, 30, "46:30", true },
+		{ "38:30", kTimeEntryWeekHours, 38, 30, "38:30", true },
+		// Without a colon the minutes come from the whole text.
+		{ "8", kTimeEntryBreakClock, 8, 8, "08:08", true },
+		{ "", kTimeEntryDayHours, 12, 0, "12:00", false },
+		{ "7::", kTimeEntryDayHours, 7, 0, "07:00", false },
+		{ "ab:cd", kTimeEntryBreakClock, 12, 0, "12:00", false },
+		{ "7:60", kTimeEntryBreakClock, 7, 0, "07:00", false },
+		// Digits beyond any range do not overflow.
+		{ "99999999999:15", kTimeEntryDayHours, 12, 15, "12:15", false },
+		{ "99999999999:15", kTimeEntryWeekHours, 46, 15, "46:15", true },
+	};
+	for (const auto& c : cases) {
+		SCOPED_TRACE(testing::Message() << c.text << " kind " << c.kind);
+		int hours = -1, minutes = -1;
+		char rewritten[ZL_TIME_ENTRY_TEXT_SIZE];
+		EXPECT_EQ(CheckTimeEntry(c.text, c.kind, hours, minutes, rewritten,
+			sizeof(rewritten)), c.valid);
+		EXPECT_EQ(hours, c.hours);
+		EXPECT_EQ(minutes, c.minutes);
+		EXPECT_STREQ(rewritten, c.rewritten);
+	}
+}
+
+
+TEST(TimeText, TimeEntryTrace)
+{
+	int hours, minutes;
+	char rewritten[ZL_TIME_ENTRY_TEXT_SIZE];
+	testing::internal::CaptureStdout();
+	CheckTimeEntry("10:45:00 extra", kTimeEntryDayHours, hours, minutes,
+		rewritten, sizeof(rewritten));
+	EXPECT_EQ(testing::internal::GetCapturedStdout(),
+		" FT:10:45: " " H:10 :" " M:45 :");
+	// A small buffer takes what fits.
+	char small[4];
+	CheckTimeEntry("10:45", kTimeEntryDayHours, hours, minutes, small,
+		sizeof(small));
+	EXPECT_STREQ(small, "10:");
+}
