@@ -25,6 +25,7 @@
 #include <Bitmap.h>
 #include <Message.h>
 #include <OS.h>
+#include <ScrollBar.h>
 #include <ViewWidgets.h>
 #include <Window.h>
 
@@ -706,6 +707,8 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fColorsSet(false),
 	fPenLocation(0, 0),
 	fFont(*be_plain_font),
+	fHorScroller(NULL),
+	fVerScroller(NULL),
 	fData(new ViewData)
 {
 	// Frames are kept on whole pixels.
@@ -721,6 +724,11 @@ BView::~BView()
 {
 	if (fWindow != NULL || fParent != NULL)
 		RemoveSelf();
+	// Scroll bars that still aim at this view forget it.
+	if (fHorScroller != NULL)
+		fHorScroller->_TargetGone(this);
+	if (fVerScroller != NULL)
+		fVerScroller->_TargetGone(this);
 	// A view deletes its children, as on BeOS.
 	while (fChildren.CountItems() > 0) {
 		BView* child = (BView*)fChildren.ItemAt(fChildren.CountItems() - 1);
@@ -1131,6 +1139,19 @@ BView::ScrollTo(BPoint where)
 		ViewAccess::UpdateContentGeometry(this);
 		_InvalidateAll();
 	}
+	// The scroll bars follow; their values stay inside their ranges while
+	// the view itself may scroll beyond them.
+	if (fHorScroller != NULL)
+		fHorScroller->_TargetScrolled(where.x);
+	if (fVerScroller != NULL)
+		fVerScroller->_TargetScrolled(where.y);
+}
+
+
+BScrollBar*
+BView::ScrollBar(orientation direction) const
+{
+	return direction == B_HORIZONTAL ? fHorScroller : fVerScroller;
 }
 
 

@@ -19,6 +19,7 @@
 
 class BBitmap;
 class BMessage;
+class BScrollBar;
 class BWindow;
 
 namespace BPrivate {
@@ -82,7 +83,7 @@ public:
 			void			ResizeBy(float dx, float dy);
 			void			ResizeTo(float width, float height);
 			void			ScrollBy(float dx, float dy);
-			void			ScrollTo(BPoint where);
+	virtual	void			ScrollTo(BPoint where);
 			void			ScrollTo(float x, float y)
 								{ ScrollTo(BPoint(x, y)); }
 			BPoint			LeftTop() const;
@@ -103,6 +104,9 @@ public:
 			BRect			ConvertToScreen(BRect rect) const;
 			void			ConvertFromScreen(BRect* rect) const;
 			BRect			ConvertFromScreen(BRect rect) const;
+
+			// The scroll bars that have this view as their target.
+			BScrollBar*		ScrollBar(orientation direction) const;
 
 			uint32			ResizingMode() const { return fResizingMode; }
 			uint32			Flags() const { return fFlags; }
@@ -242,6 +246,7 @@ public:
 			rgb_color		PixelAt(BPoint point) const;
 
 private:
+	friend class BScrollBar;
 	friend class BWindow;
 	friend class BPrivate::ViewAccess;
 
@@ -281,6 +286,9 @@ private:
 			bool			fColorsSet;
 			BPoint			fPenLocation;
 			BFont			fFont;
+
+			BScrollBar*		fHorScroller;
+			BScrollBar*		fVerScroller;
 
 			BPrivate::ViewData* fData;
 };

@@ -1,0 +1,46 @@
+// BScrollView: a frame around a target view, with scroll bars that scroll
+// it. The scroll view takes the target's place: its frame is the target's
+// frame grown by the border and the bars.
+#ifndef _SCROLL_VIEW_H
+#define _SCROLL_VIEW_H
+
+#include <ScrollBar.h>
+#include <View.h>
+
+class BScrollView : public BView {
+public:
+							BScrollView(const char* name, BView* target,
+								uint32 resizingMode = B_FOLLOW_LEFT
+									| B_FOLLOW_TOP,
+								uint32 flags = 0, bool horizontal = false,
+								bool vertical = false,
+								border_style border = B_FANCY_BORDER);
+	virtual					~BScrollView();
+
+	virtual	void			Draw(BRect updateRect);
+	virtual	void			AttachedToWindow();
+
+			BScrollBar*		ScrollBar(orientation direction) const;
+			BView*			Target() const { return fTarget; }
+
+			void			SetBorder(border_style border);
+			border_style	Border() const { return fBorder; }
+			status_t		SetBorderHighlighted(bool highlighted);
+			bool			IsBorderHighlighted() const
+								{ return fHighlighted; }
+
+	virtual	void			GetPreferredSize(float* width, float* height);
+
+private:
+	static	BRect			_Frame(BView* target, bool horizontal,
+								bool vertical, border_style border);
+	static	float			_BorderSize(border_style border);
+
+			BView*			fTarget;
+			BScrollBar*		fHorizontal;
+			BScrollBar*		fVertical;
+			border_style	fBorder;
+			bool			fHighlighted;
+};
+
+#endif	// _SCROLL_VIEW_H

@@ -1,0 +1,217 @@
+// Menus: radio mode and marks, the label of a menu field, pop-up menus
+// opened with Go, chosen with the mouse or the keys.
+#include <Application.h>
+#include <MenuField.h>
+#include <MenuItem.h>
+#include <PopUpMenu.h>
+
+#include "InterfaceTest.h"
+
+class MenuTest : public InterfaceTest {
+protected:
+	// The kit window of an open menu: the newest window.
+	static BWindow* MenuWindow()
+	{
+		return be_app->WindowAt(be_app->CountWindows() - 1);
+	}
+
+	static BPoint Middle(BMenuItem* item)
+	{
+		BRect frame = item->Frame();
+		return BPoint((frame.left + frame.right) / 2,
+			(frame.top + frame.bottom) / 2);
+	}
+};
+
+
+static BPopUpMenu*
+day_menu()
+{
+	BPopUpMenu* menu = new BPopUpMenu("no DayModel");
+	menu->AddItem(new BMenuItem("no DayModel", new BMessage('D---')));
+	menu->AddItem(new BMenuItem("New Profile", new BMessage('DNEW')));
+	menu->AddSeparatorItem();
+	menu->AddItem(new BMenuItem("A-WerkTags", new BMessage('DSel')));
+	menu->AddItem(new BMenuItem("B-Kurz", new BMessage('DSel')));
+	return menu;
+}
+
+
+TEST_F(MenuTest, RadioModeMarksOneItem)
+{
+	BPopUpMenu* menu = day_menu();
+	EXPECT_TRUE(menu->IsRadioMode());
+	EXPECT_TRUE(menu->IsLabelFromMarked());
+	EXPECT_EQ(menu->CountItems(), 5);
+	EXPECT_EQ(menu->FindMarked(), nullptr);
+	EXPECT_STREQ(menu->_FieldLabel(), "no DayModel");
+
+	BMenuItem* werk = menu->FindItem("A-WerkTags");
+	BMenuItem* kurz = menu->FindItem("B-Kurz");
+	ASSERT_NE(werk, nullptr);
+	EXPECT_EQ(menu->FindItem('DNEW'), menu->ItemAt(1));
+	EXPECT_EQ(menu->FindItem("nothing"), nullptr);
+	werk->SetMarked(true);
+	EXPECT_EQ(menu->FindMarked(), werk);
+	kurz->SetMarked(true);
+	EXPECT_FALSE(werk->IsMarked());
+	EXPECT_EQ(menu->FindMarkedIndex(), 4);
+	EXPECT_STREQ(menu->_FieldLabel(), "B-Kurz");
+
+	// Without radio mode marks are independent.
+	BMenu plain("plain");
+	BMenuItem* a = new BMenuItem("a", NULL);
+	BMenuItem* b = new BMenuItem("b", NULL);
+	plain.AddItem(a);
+	plain.AddItem(b);
+	a->SetMarked(true);
+	b->SetMarked(true);
+	EXPECT_TRUE(a->IsMarked());
+	EXPECT_STREQ(plain._FieldLabel(), "plain");
+
+	// Removing gives the item back; the menu deletes the rest.
+	EXPECT_EQ(menu->RemoveItem(4), kurz);
+	EXPECT_EQ(kurz->Menu(), nullptr);
+	EXPECT_STREQ(menu->_FieldLabel(), "no DayModel");
+	delete kurz;
+	delete menu;
+}
+
+
+TEST_F(MenuTest, GoDeliversTheChosenItemsMessage)
+{
+	RecordingWindow* window = MakeWindow<RecordingWindow>();
+	window->Show();
+	ASSERT_TRUE(Sync());
+	BPopUpMenu* menu = day_menu();
+	menu->SetTargetForItems(window);
+	BFont font(be_plain_font);
+	font.SetSize(11);
+	menu->SetFont(&font);
+
+	int32 windows = be_app->CountWindows();
+	EXPECT_EQ(menu->Go(BPoint(300, 200), true, false, true), nullptr);
+	ASSERT_TRUE(Sync());
+	ASSERT_EQ(be_app->CountWindows(), windows + 1);
+	BWindow* popup = MenuWindow();
+	EXPECT_EQ(popup->Frame().LeftTop(), BPoint(300, 200));
+	EXPECT_EQ(menu->Window(), popup);
+
+	// The separator cannot be chosen; the menu stays open.
+	WindowAutomation::Click(menu, Middle(menu->ItemAt(2)));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(menu->Window(), popup);
+
+	BMenuItem* werk = menu->ItemAt(3);
+	WindowAutomation::Click(menu, Middle(werk));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+	EXPECT_EQ(menu->Window(), nullptr);
+	EXPECT_TRUE(werk->IsMarked());
+	ASSERT_EQ(window->Count('DSel'), 1);
+	const BMessage* message = window->Last('DSel');
+	EXPECT_EQ(message->GetInt32("index", -1), 3);
+
+	// Opened again, left with Escape: nothing sent, the mark stays.
+	menu->Go(BPoint(10, 10), true, false, true);
+	ASSERT_TRUE(Sync());
+	WindowAutomation::Key(MenuWindow(), "\x1b");
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(menu->Window(), nullptr);
+	EXPECT_EQ(window->Count('DSel'), 1);
+	EXPECT_EQ(menu->FindMarked(), werk);
+
+	// A press outside the menu leaves it too.
+	menu->Go(BPoint(10, 10), true, false, true);
+	ASSERT_TRUE(Sync());
+	WindowAutomation::Click(menu, BPoint(-20, -20));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(menu->Window(), nullptr);
+
+	// Deleting an open menu closes its window.
+	menu->Go(BPoint(10, 10), true, false, true);
+	ASSERT_TRUE(Sync());
+	ASSERT_EQ(be_app->CountWindows(), windows + 1);
+	delete menu;
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+}
+
+
+// Chooses an item of the open pop-up when it gets its message, from
+// inside the nested loop of a synchronous Go.
+class ChoosingWindow : public BWindow {
+public:
+	ChoosingWindow(BRect frame, const char* title, window_look look,
+		window_feel feel, uint32 flags)
+		: BWindow(frame, title, look, feel, flags) {}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'chus' && menu != NULL && menu->Window() != NULL) {
+			WindowAutomation::Key(menu->Window(), "\x1f");
+			WindowAutomation::Key(menu->Window(), "\x1f");
+			WindowAutomation::Key(menu->Window(), "\n");
+			return;
+		}
+		BWindow::MessageReceived(message);
+	}
+
+	BMenu* menu = NULL;
+};
+
+
+TEST_F(MenuTest, SynchronousGoReturnsTheItem)
+{
+	ChoosingWindow* chooser = MakeWindow<ChoosingWindow>();
+	chooser->Show();
+	ASSERT_TRUE(Sync());
+	BPopUpMenu* menu = day_menu();
+	chooser->menu = menu;
+	chooser->PostMessage('chus');
+	// Down twice from nothing: the first item, then the second.
+	BMenuItem* chosen = menu->Go(BPoint(40, 40), false);
+	EXPECT_EQ(chosen, menu->ItemAt(1));
+	EXPECT_TRUE(menu->ItemAt(1)->IsMarked());
+	delete menu;
+}
+
+
+TEST_F(MenuTest, MenuFieldShowsTheMarkedItem)
+{
+	RecordingWindow* window = MakeWindow<RecordingWindow>();
+	BPopUpMenu* menu = day_menu();
+	BMenuField* field = new BMenuField(BRect(10, 10, 200, 30), "mDGrp",
+		"Day:", menu);
+	field->SetDivider(40);
+	window->AddChild(field);
+	window->Show();
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(field->Menu(), menu);
+	EXPECT_EQ(field->Divider(), 40);
+	EXPECT_STREQ(menu->_FieldLabel(), "no DayModel");
+
+	menu->FindItem("B-Kurz")->SetMarked(true);
+	EXPECT_STREQ(menu->_FieldLabel(), "B-Kurz");
+
+	// A click opens the menu below the field; Enter chooses. Items
+	// without a target send to the field's window.
+	int32 windows = be_app->CountWindows();
+	WindowAutomation::Click(field, BPoint(60, 10));
+	ASSERT_TRUE(Sync());
+	ASSERT_EQ(be_app->CountWindows(), windows + 1);
+	EXPECT_GT(MenuWindow()->Frame().top, field->ConvertToScreen(
+		field->Bounds()).top);
+	WindowAutomation::Key(MenuWindow(), "\x1f");
+	WindowAutomation::Key(MenuWindow(), "\n");
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+	EXPECT_STREQ(menu->_FieldLabel(), "no DayModel");
+	EXPECT_EQ(window->Count('D---'), 1);
+
+	// A disabled field does not open.
+	field->SetEnabled(false);
+	WindowAutomation::Click(field, BPoint(60, 10));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+}
