@@ -4,15 +4,24 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <Alert.h>
 #include <Application.h>
 #include <Bitmap.h>
 #include <Box.h>
 #include <Button.h>
 #include <CheckBox.h>
 #include <Font.h>
+#include <MenuField.h>
+#include <MenuItem.h>
 #include <Message.h>
+#include <OutlineListView.h>
+#include <PopUpMenu.h>
 #include <RadioButton.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
 #include <StringView.h>
+#include <TextControl.h>
+#include <TextView.h>
 #include <View.h>
 #include <Window.h>
 #include <WindowAutomation.h>
@@ -201,6 +210,156 @@ build_gallery()
 	return window;
 }
 
+// The second half of the kit: text, scrolling, lists and menus.
+BWindow*
+build_controls()
+{
+	BWindow* window = new BWindow(BRect(100, 100, 520, 460), "Controls",
+		B_TITLED_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL, B_NOT_ZOOMABLE);
+	BView* background = new BView(window->Bounds(), "bview", B_FOLLOW_ALL,
+		B_WILL_DRAW);
+	background->SetViewColor(216, 216, 216);
+	window->AddChild(background);
+
+	BTextControl* name = new BTextControl(BRect(10, 10, 200, 30), "bkn",
+		"Name:", "A-Standart", new BMessage('xNam'));
+	name->SetDivider(name->StringWidth("Name:") + 8);
+	name->TextView()->SetViewColor(250, 249, 245);
+	background->AddChild(name);
+	BTextControl* hours = new BTextControl(BRect(10, 36, 200, 56), "tBin",
+		"working hours:", "07:30", new BMessage('tBin'));
+	hours->SetDivider(hours->StringWidth("working hours:") + 6);
+	hours->SetEnabled(false);
+	background->AddChild(hours);
+
+	BPopUpMenu* weeks = new BPopUpMenu("no WeekProfil");
+	weeks->AddItem(new BMenuItem("no WeekProfil", new BMessage('W---')));
+	weeks->AddItem(new BMenuItem("New Profile", new BMessage('WNEW')));
+	weeks->AddSeparatorItem();
+	weeks->AddItem(new BMenuItem("A-Standart", new BMessage('WSel')));
+	weeks->AddItem(new BMenuItem("B-Teilzeit", new BMessage('WSel')));
+	weeks->ItemAt(3)->SetMarked(true);
+	BFont small(be_plain_font);
+	small.SetSize(10);
+	weeks->SetFont(&small);
+	BMenuField* week = new BMenuField(BRect(210, 10, 410, 30), "mWGrp",
+		"Week:", weeks);
+	week->SetDivider(week->StringWidth("Week:") + 6);
+	background->AddChild(week);
+	BMenuField* day = new BMenuField(BRect(210, 36, 410, 56), "mDGrp",
+		"Day:", new BPopUpMenu("no DayModel"));
+	day->SetDivider(week->Divider());
+	day->SetEnabled(false);
+	background->AddChild(day);
+
+	BOutlineListView* tree = new BOutlineListView(BRect(12, 72, 160, 250),
+		"ol_list");
+	BFont fixed(be_fixed_font);
+	fixed.SetSize(11);
+	tree->SetFont(&fixed);
+	tree->SetViewColor(250, 249, 245);
+	tree->SetLowColor(250, 249, 245);
+	tree->AddItem(new BStringItem("Week: A-Standart"));
+	tree->AddItem(new BStringItem("___"));
+	const char* days[] = { "Su", "Mo", "Tu", "We", "Th", "Fr", "Sa" };
+	for (int32 i = 0; i < 7; i++) {
+		BString text;
+		text << days[i] << " : " << (i == 0 || i == 6 ? "no DayModel"
+			: "A-WerkTags");
+		tree->AddItem(new BStringItem(text.String(), 0, i == 1));
+		if (i > 0 && i < 6) {
+			tree->AddItem(new BStringItem("Fruehstueck", 1));
+			tree->AddItem(new BStringItem("Mittag", 1));
+		}
+	}
+	tree->Select(3);
+	background->AddChild(new BScrollView("olsv", tree, B_FOLLOW_LEFT
+		| B_FOLLOW_TOP_BOTTOM, 0, false, true));
+
+	BRect textFrame(190, 72, 392, 250);
+	BTextView* text = new BTextView(textFrame, "text_view",
+		textFrame.OffsetToCopy(0, 0).InsetByCopy(0, 3), B_FOLLOW_ALL,
+		B_WILL_DRAW);
+	text->SetFontAndColor(&fixed);
+	text->SetViewColor(250, 249, 245);
+	BString protocol;
+	for (int32 i = 1; i <= 30; i++) {
+		protocol << "2026/11/" << (i < 10 ? "0" : "") << i
+			<< "  07:30  08:02  +0:32\n";
+	}
+	text->SetText(protocol.String());
+	text->MakeEditable(false);
+	background->AddChild(new BScrollView("scroll_view", text, B_FOLLOW_ALL,
+		0, false, true));
+	text->GoToLine(text->CountLines());
+	text->ScrollToSelection();
+
+	BView* rows = new BView(BRect(12, 270, 392, 310), "rows", B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	rows->SetViewColor(250, 250, 245);
+	background->AddChild(rows);
+	BScrollBar* bar = new BScrollBar(BRect(12, 312, 392, 312
+		+ B_H_SCROLL_BAR_HEIGHT), "hbar", rows, 0, 300, B_HORIZONTAL);
+	bar->SetProportion(0.4f);
+	bar->SetValue(100);
+	background->AddChild(bar);
+	name->MakeFocus(true);
+	return window;
+}
+
+
+// The controls window, an open pop-up menu and an alert, as pictures in
+// a folder.
+int
+save_controls(const char* folder)
+{
+	BString path;
+	BWindow* window = build_controls();
+	window->Show();
+	path << folder << "/controls.png";
+	status_t status = BPrivate::WindowAutomation::SavePNG(window,
+		path.String());
+
+	BPopUpMenu* menu = new BPopUpMenu("context", false, false);
+	BFont font(be_plain_font);
+	font.SetSize(11);
+	menu->SetFont(&font);
+	menu->AddItem(new BMenuItem("Modify", new BMessage('PB01')));
+	menu->AddItem(new BMenuItem("Split", new BMessage('PB01')));
+	menu->AddItem(new BMenuItem("Join", new BMessage('PB01')));
+	menu->AddSeparatorItem();
+	menu->AddItem(new BMenuItem("Delete", new BMessage('PB01')));
+	menu->ItemAt(2)->SetEnabled(false);
+	menu->ItemAt(0)->SetMarked(true);
+	menu->Go(BPoint(300, 300), true, false, true);
+	BPrivate::WindowAutomation::Sync();
+	BWindow* popup = be_app->WindowAt(be_app->CountWindows() - 1);
+	if (menu->CountItems() > 1) {
+		BMenuItem* item = menu->ItemAt(1);
+		BRect frame = item->Frame();
+		BPrivate::WindowAutomation::MouseMoved(menu, BPoint(frame.left + 10,
+			frame.top + 3));
+	}
+	path = folder;
+	path << "/menu.png";
+	if (status == B_OK)
+		status = BPrivate::WindowAutomation::SavePNG(popup, path.String());
+	delete menu;
+
+	BAlert* alert = new BAlert("Autsch", "Zelmora..\n MWS_NON_REPLY ",
+		" I see ", NULL, NULL, B_WIDTH_AS_USUAL, B_INFO_ALERT);
+	alert->Show();
+	path = folder;
+	path << "/alert.png";
+	if (status == B_OK)
+		status = BPrivate::WindowAutomation::SavePNG(alert, path.String());
+	alert->Lock();
+	alert->Quit();
+	window->Lock();
+	window->Quit();
+	return status == B_OK ? 0 : 1;
+}
+
 }	// namespace
 
 
@@ -208,16 +367,22 @@ int
 main(int argc, char** argv)
 {
 	const char* png = NULL;
+	const char* controls = NULL;
 	for (int i = 1; i < argc; i++) {
 		if (strcmp(argv[i], "--png") == 0 && i + 1 < argc)
 			png = argv[++i];
+		else if (strcmp(argv[i], "--controls") == 0 && i + 1 < argc)
+			controls = argv[++i];
 		else {
-			fprintf(stderr, "usage: gallery [--png PATH]\n");
+			fprintf(stderr,
+				"usage: gallery [--png PATH] [--controls FOLDER]\n");
 			return 2;
 		}
 	}
 
 	BApplication application("application/x-vnd.zelmora-gallery");
+	if (controls != NULL)
+		return save_controls(controls);
 	BWindow* window = build_gallery();
 	window->Show();
 	if (png != NULL) {
