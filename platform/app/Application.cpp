@@ -23,6 +23,7 @@
 #include <Roster.h>
 
 #include "LooperPrivate.h"
+#include "RemoteLinks.h"
 
 BApplication* be_app = NULL;
 BMessenger be_app_messenger;
@@ -129,12 +130,25 @@ BApplication::_Init(const char* signature, status_t* error)
 
 	BPrivate::ensure_qt_app();
 	BPrivate::LooperAccess::State(this)->thread = find_thread(NULL);
+
+	// Other programs reach the application through its socket.
+	if (fInitError == B_OK) {
+		status_t status = BPrivate::RemoteLinks::Listen(fSignature,
+			BPrivate::LooperAccess::Token(this));
+		if (status != B_OK) {
+			fprintf(stderr, "BApplication: other programs cannot reach "
+				"\"%s\" (error %d)\n", fSignature, (int)status);
+		}
+	}
 }
 
 
 BApplication::~BApplication()
 {
 	if (be_app == this) {
+		BPrivate::RemoteLinks::StopListening();
+		// Messages sent to other programs leave before the program ends.
+		BPrivate::RemoteLinks::Flush(2000000);
 		be_app = NULL;
 		be_app_messenger = BMessenger();
 	}

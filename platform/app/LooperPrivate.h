@@ -35,6 +35,12 @@ struct ReplySlot {
 	BMessage*				reply = NULL;
 	bool					done = false;
 	bool					abandoned = false;
+	// A slot that answers a sender in another program: Deliver hands the
+	// reply to forward (which owns it then) instead of keeping it.
+	void					(*forward)(ReplySlot* slot, BMessage* reply)
+								= NULL;
+	int32					linkId = -1;
+	uint32					replyId = 0;
 
 	void					Acquire() { refs++; }
 	void					Release();
@@ -134,6 +140,11 @@ public:
 								BPoint offset);
 	// Makes to answer B_NO_REPLY on deletion instead of from.
 	static	void			MoveReplyDuty(BMessage* to, BMessage* from);
+	// A message that came from another program has not been delivered nor
+	// answered here yet, whatever its flat form says.
+	static	void			ClearDeliveryState(BMessage* message);
+	// The program the message came from, when it gave no reply address.
+	static	void			SetSourceTeam(BMessage* message, team_id team);
 };
 
 // Wakes the GUI thread's dispatcher for the looper (posts a Qt event);

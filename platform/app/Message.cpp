@@ -1921,6 +1921,22 @@ MessageAccess::MoveReplyDuty(BMessage* to, BMessage* from)
 
 
 void
+MessageAccess::ClearDeliveryState(BMessage* message)
+{
+	message->fDelivered = false;
+	message->fReplied = false;
+}
+
+
+void
+MessageAccess::SetSourceTeam(BMessage* message, team_id team)
+{
+	if (message->fReplyTeam < 0)
+		message->fReplyTeam = team;
+}
+
+
+void
 set_message_dropped(BMessage* message, BPoint where, BPoint offset)
 {
 	if (message != NULL)
@@ -1949,6 +1965,11 @@ ReplySlot::Deliver(BMessage* message)
 	if (abandoned) {
 		delete message;
 		return B_BAD_PORT_ID;
+	}
+	if (forward != NULL) {
+		done = true;
+		forward(this, message);
+		return B_OK;
 	}
 	reply = message;
 	done = true;

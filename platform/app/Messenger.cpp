@@ -12,7 +12,9 @@
 #include <Looper.h>
 #include <Message.h>
 
+#include "LinkFrame.h"
 #include "LooperPrivate.h"
+#include "RemoteLinks.h"
 
 using BPrivate::LooperAccess;
 using BPrivate::MessageAccess;
@@ -64,10 +66,25 @@ BMessenger::BMessenger(const char* signature, team_id team, status_t* result)
 	status_t status = B_BAD_VALUE;
 	if (signature != NULL && be_app != NULL
 		&& strcasecmp(signature, be_app->Signature()) == 0
-		&& (team < 0 || team == (team_id)getpid()))
-		status = B_OK;
-	if (status == B_OK)
+		&& (team < 0 || team == (team_id)getpid())) {
 		*this = be_app_messenger;
+		status = B_OK;
+	} else if (signature != NULL) {
+		// Another program: its application, found by its socket.
+		team_id found = -1;
+		for (team_id running
+				: BPrivate::RemoteLinks::FindApplications(signature)) {
+			if (running != (team_id)getpid() && (team < 0 || running == team)) {
+				found = running;
+				break;
+			}
+		}
+		if (found >= 0) {
+			_SetTo(found, BPrivate::kApplicationLooperToken, -1, true);
+			status = B_OK;
+		} else if (team >= 0)
+			status = B_BAD_TEAM_ID;
+	}
 	if (result != NULL)
 		*result = status;
 }
@@ -166,7 +183,20 @@ BMessenger::LockTargetWithTimeout(bigtime_t timeout) const
 bool
 BMessenger::IsValid() const
 {
-	return IsTargetLocal() && BPrivate::looper_for_token(fLooperToken) != NULL;
+	if (!IsTargetLocal())
+		return fTeam >= 0 && fLooperToken >= 0
+			&& BPrivate::RemoteLinks::IsReachable(fTeam);
+	return BPrivate::looper_for_token(_LocalLooper(fLooperToken)) != NULL;
+}
+
+
+int32
+BMessenger::_LocalLooper(int32 token)
+{
+	// "The application" of this program, as another program names it.
+	if (token == BPrivate::kApplicationLooperToken)
+		return be_app_messenger.fLooperToken;
+	return token;
 }
 
 
@@ -194,20 +224,31 @@ BMessenger::SendMessage(BMessage* message, BMessenger replyTo, bigtime_t) const
 {
 	if (message == NULL)
 		return B_BAD_VALUE;
-	if (!IsTargetLocal() || fLooperToken < 0)
+	if (fTeam < 0 || fLooperToken < 0)
 		return B_BAD_PORT_ID;
 
 	BMessage* copy = new BMessage(*message);
 	MessageAccess::ResetDelivery(copy);
+	// A reply sent on to its return address stays a reply.
+	if (message->IsReply())
+		MessageAccess::SetIsReply(copy);
 	MessageAccess::SetTarget(copy, fHandlerToken, fPreferred);
 	// Without a reply address, replies go to the application.
-	if (!replyTo.IsValid())
+	if (replyTo.fTeam < 0 || replyTo.fLooperToken < 0)
 		replyTo = be_app_messenger;
-	if (replyTo.IsValid()) {
+	if (replyTo.fTeam >= 0 && replyTo.fLooperToken >= 0) {
 		MessageAccess::SetReplyTo(copy, replyTo.Team(), replyTo._LooperToken(),
 			replyTo._HandlerToken(), replyTo._IsPreferred());
 	}
-	status_t status = BPrivate::post_to_looper_token(fLooperToken, copy);
+	if (!IsTargetLocal()) {
+		// Queued for the other program's link; never blocks.
+		status_t status = BPrivate::RemoteLinks::Post(fTeam, fLooperToken,
+			*copy);
+		delete copy;
+		return status;
+	}
+	status_t status = BPrivate::post_to_looper_token(
+		_LocalLooper(fLooperToken), copy);
 	if (status != B_OK)
 		delete copy;
 	return status;
@@ -228,11 +269,20 @@ BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t,
 {
 	if (message == NULL || reply == NULL)
 		return B_BAD_VALUE;
-	if (!IsTargetLocal() || fLooperToken < 0)
+	if (fTeam < 0 || fLooperToken < 0)
 		return B_BAD_PORT_ID;
 
+	if (!IsTargetLocal()) {
+		BMessage copy(*message);
+		MessageAccess::ResetDelivery(&copy);
+		MessageAccess::SetTarget(&copy, fHandlerToken, fPreferred);
+		return BPrivate::RemoteLinks::SendAndWait(fTeam, fLooperToken, copy,
+			reply, replyTimeout);
+	}
+
+	int32 looperToken = _LocalLooper(fLooperToken);
 	// Waiting here would stop the thread that has to answer.
-	status_t check = BPrivate::check_reply_wait(fLooperToken);
+	status_t check = BPrivate::check_reply_wait(looperToken);
 	if (check != B_OK)
 		return check;
 
@@ -241,7 +291,7 @@ BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t,
 	MessageAccess::ResetDelivery(copy);
 	MessageAccess::SetTarget(copy, fHandlerToken, fPreferred);
 	MessageAccess::SetReplySlot(copy, slot);
-	status_t status = BPrivate::post_to_looper_token(fLooperToken, copy);
+	status_t status = BPrivate::post_to_looper_token(looperToken, copy);
 	if (status != B_OK) {
 		delete copy;
 		slot->Release();

@@ -17,8 +17,9 @@ public:
 							BMessenger(const BHandler* handler,
 								const BLooper* looper = NULL,
 								status_t* result = NULL);
-	// A messenger to the running application with the signature; for now
-	// only this program's own application is found.
+	// A messenger to the running application with the signature: this
+	// program's own, or another program's (the oldest one running, or the
+	// one with the team id given), reached over its socket.
 							BMessenger(const char* signature,
 								team_id team = -1, status_t* result = NULL);
 							BMessenger(const BMessenger& other);
@@ -64,6 +65,8 @@ public:
 								int32 handlerToken, bool preferred);
 
 private:
+	static	int32			_LocalLooper(int32 token);
+
 			team_id			fTeam;
 			int32			fLooperToken;
 			int32			fHandlerToken;
