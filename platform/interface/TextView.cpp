@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -173,6 +174,26 @@ public:
 
 	void ScrollHandled() { fScrollPosted = false; }
 
+	// Scrolls the caret into view; in a window not yet shown once more
+	// when Qt has laid the editor out for its real size.
+	void EnsureCursorVisible()
+	{
+		if (fPlain == NULL)
+			return;
+		fPlain->ensureCursorVisible();
+		fEnsurePending = true;
+	}
+
+	// Until the user or code scrolls otherwise, each new layout keeps
+	// the caret in view.
+	void EnsurePendingCursor()
+	{
+		if (fEnsurePending && fPlain != NULL && fPlain->isVisible())
+			fPlain->ensureCursorVisible();
+	}
+
+	void DropPendingCursor() { fEnsurePending = false; }
+
 	BTextView*		fView;
 	QLineEdit*		fLine;
 	QPlainTextEdit*	fPlain;
@@ -244,6 +265,7 @@ private:
 
 	bool			fForwarding;
 	bool			fScrollPosted;
+	bool			fEnsurePending = false;
 };
 
 }	// namespace BPrivate
@@ -398,10 +420,18 @@ BTextView::_PlaceEditor()
 	// takes the visible height below its top.
 	float bottom = fSingleLine ? std::min(rect.bottom, bounds.Height())
 		: bounds.Height() - top;
+	QSize oldSize = widget->size();
 	widget->setGeometry((int)left, (int)top,
 		std::max(1, (int)(right - left) + 1),
 		std::max(1, (int)(bottom - top) + 1));
 	widget->show();
+	if (!widget->isVisible()) {
+		// Qt holds back the resize of a widget in a hidden window; the
+		// editor lays out its lines for the new size now, so scrolling
+		// to a line is right before the window is shown.
+		QResizeEvent event(widget->size(), oldSize);
+		QApplication::sendEvent(widget, &event);
+	}
 	_UpdateScrollBars();
 }
 
@@ -515,6 +545,7 @@ BTextView::SetText(const char* text, int32 length)
 {
 	QByteArray bytes = qt_string(text, length).toUtf8();
 	bytes = cut_to_bytes(bytes, fMaxBytes);
+	fEditor->DropPendingCursor();
 	fEditor->SetText(QString::fromUtf8(bytes));
 	// BeOS puts the caret at the start of new text.
 	fEditor->Select(0, 0);
@@ -653,6 +684,12 @@ BTextView::GetSelection(int32* startOffset, int32* endOffset) const
 static int
 block_lines(const QTextBlock& block)
 {
+	// Paragraphs are laid out lazily; count the lines of a laid-out one.
+	QPlainTextDocumentLayout* documentLayout
+		= qobject_cast<QPlainTextDocumentLayout*>(
+			block.document()->documentLayout());
+	if (documentLayout != NULL)
+		documentLayout->ensureBlockLayout(block);
 	QTextLayout* layout = block.layout();
 	int count = layout != NULL ? layout->lineCount() : 0;
 	return std::max(count, 1);
@@ -732,8 +769,10 @@ BTextView::GoToLine(int32 lineNumber)
 float
 BTextView::LineHeight(int32) const
 {
+	// The editor spaces its lines by the font's line spacing, leading
+	// included.
 	QFontMetricsF metrics(fEditor->Widget()->font());
-	return ceilf(metrics.height());
+	return ceilf(metrics.lineSpacing());
 }
 
 
@@ -771,7 +810,7 @@ void
 BTextView::ScrollToSelection()
 {
 	if (fEditor->fPlain != NULL) {
-		fEditor->fPlain->ensureCursorVisible();
+		fEditor->EnsureCursorVisible();
 		_UpdateScrollBars();
 	}
 }
@@ -782,6 +821,7 @@ BTextView::ScrollTo(BPoint where)
 {
 	if (fEditor->fPlain == NULL)
 		return;
+	fEditor->DropPendingCursor();
 	float lineHeight = LineHeight();
 	QScrollBar* bar = fEditor->fPlain->verticalScrollBar();
 	if (lineHeight > 0)
@@ -801,10 +841,14 @@ BTextView::_UpdateScrollBars()
 		return;
 	QScrollBar* bar = fEditor->fPlain->verticalScrollBar();
 	float lineHeight = LineHeight();
-	float visible = Bounds().Height() + 1;
-	vertical->SetRange(0, bar->maximum() * lineHeight);
-	float total = bar->maximum() + bar->pageStep();
-	vertical->SetProportion(total > 0 ? bar->pageStep() / total : 1);
+	float visible = fEditor->fPlain->viewport()->height();
+	// The hidden part of the text, in whole lines so that the last line
+	// can be seen entirely.
+	float total = CountLines() * lineHeight;
+	float hidden = lineHeight > 0
+		? ceilf(std::max(0.0f, total - visible) / lineHeight) * lineHeight : 0;
+	vertical->SetRange(0, hidden);
+	vertical->SetProportion(total > 0 ? std::min(1.0f, visible / total) : 1);
 	vertical->SetSteps(lineHeight, std::max(lineHeight, visible - lineHeight));
 	vertical->_TargetScrolled(bar->value() * lineHeight);
 }
@@ -1008,6 +1052,7 @@ BTextView::KeyDown(const char* bytes, int32 numBytes)
 		text = QString();
 	}
 
+	fEditor->DropPendingCursor();
 	QString before = fEditor->Text();
 	int selectionStart, selectionEnd;
 	fEditor->GetSelection(&selectionStart, &selectionEnd);
@@ -1069,6 +1114,7 @@ BTextView::MouseDown(BPoint where)
 	if (!fSelectable && !fEditable)
 		return;
 	MakeFocus(true);
+	fEditor->DropPendingCursor();
 	fTracking = true;
 	SetMouseEventMask(B_POINTER_EVENTS);
 	_ForwardMouse(B_MOUSE_DOWN, where);
@@ -1101,6 +1147,7 @@ BTextView::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
 		case kMsgEditorScrolled:
+			fEditor->EnsurePendingCursor();
 			_UpdateScrollBars();
 			break;
 

@@ -234,3 +234,81 @@ TEST_F(ListTest, OutlineLevelsExpandAndOwnerDrawing)
 	scroll->ScrollBar(B_VERTICAL)->GetRange(&min, &max);
 	EXPECT_EQ(max, 0);
 }
+
+
+TEST_F(ListTest, ReorderingKeepsTheSelectionOnItsItem)
+{
+	RecordingWindow* window = MakeWindow<RecordingWindow>(
+		BRect(100, 100, 300, 200));
+	BListView* list = new BListView(BRect(0, 0, 150, 60), "list");
+	BScrollView* scroll = new BScrollView("sv", list, B_FOLLOW_NONE, 0,
+		false, true);
+	window->AddChild(scroll);
+	BStringItem* items[10];
+	for (int i = 0; i < 10; i++) {
+		BString text;
+		text << "item " << i;
+		items[i] = new BStringItem(text.String());
+		ASSERT_TRUE(list->AddItem(items[i]));
+	}
+	EXPECT_FALSE(list->AddItem(new BStringItem("x"), 99));
+	window->Show();
+	ASSERT_TRUE(Sync());
+
+	list->Select(2);
+	EXPECT_TRUE(list->SwapItems(2, 5));
+	EXPECT_EQ(list->CurrentSelection(), 5);
+	EXPECT_TRUE(list->MoveItem(5, 0));
+	EXPECT_EQ(list->ItemAt(0), items[2]);
+	EXPECT_EQ(list->CurrentSelection(), 0);
+	EXPECT_EQ(list->ItemFrame(0).top, 0);
+	EXPECT_EQ(list->ItemFrame(1).top, list->ItemFrame(0).bottom + 1);
+
+	// A new item ahead of the selection shifts it down.
+	BStringItem* head = new BStringItem("head");
+	EXPECT_TRUE(list->AddItem(head, 0));
+	EXPECT_EQ(list->CurrentSelection(), 1);
+	EXPECT_EQ(list->IndexOf(items[2]), 1);
+
+	// Replacing the selected item loses the selection.
+	BStringItem* replacement = new BStringItem("new");
+	EXPECT_TRUE(list->ReplaceItem(1, replacement));
+	EXPECT_EQ(list->CurrentSelection(), -1);
+	delete items[2];
+
+	// Keys move the selection and keep it in view.
+	list->MakeFocus(true);
+	list->Select(0);
+	for (int i = 0; i < 8; i++)
+		WindowAutomation::Key(window, "\x1f");
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(list->CurrentSelection(), 8);
+	BRect bounds = list->Bounds();
+	EXPECT_TRUE(bounds.Contains(list->ItemFrame(8)));
+	EXPECT_EQ(scroll->ScrollBar(B_VERTICAL)->Value(), bounds.top);
+	WindowAutomation::Key(window, "\x01");
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(list->CurrentSelection(), 0);
+	EXPECT_EQ(list->Bounds().top, 0);
+
+	// The wheel over the focused list scrolls its bar.
+	WindowAutomation::Wheel(window, 1, BPoint(20, 20));
+	ASSERT_TRUE(Sync());
+	EXPECT_GT(list->Bounds().top, 0);
+
+	// A larger font makes taller rows.
+	float height = list->ItemFrame(0).Height();
+	BFont font(be_plain_font);
+	font.SetSize(20);
+	list->SetFont(&font);
+	EXPECT_GT(list->ItemFrame(0).Height(), height);
+
+	int32 visited = 0;
+	list->DoForEach([](BListItem*, void* data) {
+		(*(int32*)data)++;
+		return false;
+	}, &visited);
+	EXPECT_EQ(visited, list->CountItems());
+	for (int32 i = list->CountItems() - 1; i >= 0; i--)
+		delete list->RemoveItem(i);
+}

@@ -2,6 +2,7 @@
 // opened with Go, chosen with the mouse or the keys.
 #include <Application.h>
 #include <MenuField.h>
+#include <Screen.h>
 #include <MenuItem.h>
 #include <PopUpMenu.h>
 
@@ -214,4 +215,65 @@ TEST_F(MenuTest, MenuFieldShowsTheMarkedItem)
 	WindowAutomation::Click(field, BPoint(60, 10));
 	ASSERT_TRUE(Sync());
 	EXPECT_EQ(be_app->CountWindows(), windows);
+}
+
+
+TEST_F(MenuTest, DisabledItemsAndMenusAreNotChosen)
+{
+	RecordingWindow* window = MakeWindow<RecordingWindow>();
+	window->Show();
+	ASSERT_TRUE(Sync());
+	BPopUpMenu* menu = day_menu();
+	menu->SetTargetForItems(window);
+	BMenuItem* werk = menu->FindItem("A-WerkTags");
+	werk->SetEnabled(false);
+	EXPECT_FALSE(werk->IsEnabled());
+	EXPECT_EQ(werk->Invoke(), B_ERROR);
+
+	menu->Go(BPoint(20, 20), true, false, true);
+	ASSERT_TRUE(Sync());
+	BWindow* popup = menu->Window();
+	ASSERT_NE(popup, nullptr);
+	// A second Go while open does nothing.
+	EXPECT_EQ(menu->Go(BPoint(50, 50), true, false, true), nullptr);
+	EXPECT_EQ(popup->Frame().LeftTop(), BPoint(20, 20));
+	WindowAutomation::Click(menu, Middle(werk));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(menu->Window(), popup);
+	EXPECT_FALSE(werk->IsMarked());
+	// The keys skip the disabled item and the separator.
+	for (int i = 0; i < 3; i++)
+		WindowAutomation::Key(popup, "\x1f");
+	WindowAutomation::Key(popup, "\n");
+	ASSERT_TRUE(Sync());
+	EXPECT_TRUE(menu->FindItem("B-Kurz")->IsMarked());
+	EXPECT_EQ(window->Count('DSel'), 1);
+
+	// A disabled menu disables all its items.
+	menu->SetEnabled(false);
+	EXPECT_FALSE(menu->ItemAt(0)->IsEnabled());
+	menu->SetEnabled(true);
+
+	// Near the screen's corner the menu still fits on the screen.
+	BRect screen = BScreen().Frame();
+	menu->Go(screen.RightBottom(), true, false, true);
+	ASSERT_TRUE(Sync());
+	ASSERT_NE(menu->Window(), nullptr);
+	EXPECT_TRUE(screen.Contains(menu->Window()->Frame()));
+	delete menu;
+	ASSERT_TRUE(Sync());
+
+	// RemoveItems can delete what it removes; submenus are searched.
+	BMenu top("top");
+	BMenu* sub = new BMenu("sub");
+	sub->AddItem(new BMenuItem("deep", new BMessage('deep')));
+	top.AddItem(sub);
+	top.AddItem(new BMenuItem("a", NULL));
+	top.AddItem(new BMenuItem("b", NULL));
+	EXPECT_EQ(top.FindItem("deep"), sub->ItemAt(0));
+	EXPECT_EQ(top.FindItem('deep'), sub->ItemAt(0));
+	EXPECT_EQ(sub->Supermenu(), &top);
+	EXPECT_TRUE(top.RemoveItems(1, 2, true));
+	EXPECT_EQ(top.CountItems(), 1);
+	EXPECT_FALSE(top.RemoveItems(1, 1));
 }

@@ -243,3 +243,136 @@ TEST_F(TextTest, KeysComeThroughKeyDown)
 	ASSERT_TRUE(Sync());
 	EXPECT_TRUE(text->IsFocus());
 }
+
+
+TEST_F(TextTest, OffsetsAreBytesOfTheUtf8Text)
+{
+	BTextView text(BRect(0, 0, 200, 100), "t", BRect(0, 0, 200, 100),
+		B_FOLLOW_NONE, B_WILL_DRAW);
+	// "Grüße" is 7 bytes: ü and ß take two each.
+	text.SetText("Gr\xc3\xbc\xc3\x9f" "e\nzwei");
+	EXPECT_EQ(text.TextLength(), 12);
+	EXPECT_EQ(text.ByteAt(2), '\xc3');
+	EXPECT_EQ(text.ByteAt(6), 'e');
+	EXPECT_EQ(text.ByteAt(100), '\0');
+	char buffer[16];
+	text.GetText(2, 4, buffer);
+	EXPECT_STREQ(buffer, "\xc3\xbc\xc3\x9f");
+	text.GetText(8, 100, buffer);
+	EXPECT_STREQ(buffer, "zwei");
+
+	text.Select(2, 6);
+	int32 start, end;
+	text.GetSelection(&start, &end);
+	EXPECT_EQ(start, 2);
+	EXPECT_EQ(end, 6);
+	text.Delete();
+	EXPECT_STREQ(text.Text(), "Gre\nzwei");
+	text.Insert(0, "\xc3\x84", 2);
+	EXPECT_STREQ(text.Text(), "\xc3\x84" "Gre\nzwei");
+	text.Insert(text.TextLength(), "!", 1);
+	text.SelectAll();
+	text.GetSelection(&start, &end);
+	EXPECT_EQ(start, 0);
+	EXPECT_EQ(end, text.TextLength());
+	EXPECT_EQ(text.CountLines(), 2);
+
+	// Reversed or out-of-range offsets do no harm.
+	text.Delete(5, 2);
+	text.Select(-4, 1000);
+	text.GetSelection(&start, &end);
+	EXPECT_EQ(start, 0);
+	EXPECT_EQ(end, text.TextLength());
+
+	// A text view that cannot be selected keeps no selection.
+	text.MakeSelectable(false);
+	text.Select(0, 3);
+	text.GetSelection(&start, &end);
+	EXPECT_EQ(start, end);
+
+	// Setting text cuts at the limit, never inside a character.
+	text.MakeSelectable(true);
+	text.SetMaxBytes(3);
+	text.SetText("a\xc3\xbc\xc3\x9f");
+	EXPECT_STREQ(text.Text(), "a\xc3\xbc");
+	text.SetText(NULL);
+	EXPECT_EQ(text.TextLength(), 0);
+}
+
+
+TEST_F(TextTest, ScrollingToTheEndBeforeTheWindowShows)
+{
+	BWindow* window = MakeWindow(BRect(100, 100, 300, 220));
+	BRect frame(5, 5, 150, 100);
+	BTextView* text = new BTextView(frame, "text_view",
+		frame.OffsetToCopy(0, 0), B_FOLLOW_ALL, B_WILL_DRAW);
+	BScrollView* scroll = new BScrollView("scroll_view", text, B_FOLLOW_ALL,
+		0, false, true);
+	window->AddChild(scroll);
+	text->SetWordWrap(false);
+	BString content;
+	for (int i = 0; i < 20; i++)
+		content << "word word word word word word word " << i << "\n";
+	text->SetText(content.String());
+	EXPECT_EQ(text->CountLines(), 21);
+	text->GoToLine(text->CountLines());
+	text->ScrollToSelection();
+	window->Show();
+	ASSERT_TRUE(Sync());
+	BScrollBar* bar = scroll->ScrollBar(B_VERTICAL);
+	float min, max;
+	bar->GetRange(&min, &max);
+	EXPECT_GT(max, 0);
+	EXPECT_EQ(bar->Value(), max);
+	EXPECT_EQ(text->CurrentLine(), 20);
+	EXPECT_EQ(text->TextHeight(0, 1), 2 * text->LineHeight());
+	EXPECT_EQ(text->TextHeight(5, 2), 0);
+
+	// With word wrap the long paragraphs take more lines.
+	text->SetWordWrap(true);
+	ASSERT_TRUE(Sync());
+	EXPECT_GT(text->CountLines(), 21);
+}
+
+
+TEST_F(TextTest, TabMovesTheFocusOnFromATextControl)
+{
+	BWindow* window = MakeWindow();
+	BTextControl* first = new BTextControl(BRect(10, 10, 200, 30), "a", "A",
+		"", NULL);
+	BTextControl* hidden = new BTextControl(BRect(10, 40, 200, 60), "b",
+		"B", "", NULL);
+	BTextControl* disabled = new BTextControl(BRect(10, 70, 200, 90), "c",
+		"C", "", NULL);
+	BTextControl* last = new BTextControl(BRect(10, 100, 200, 120), "d",
+		"D", "", NULL);
+	for (BTextControl* control : { first, hidden, disabled, last })
+		window->AddChild(control);
+	hidden->Hide();
+	disabled->SetEnabled(false);
+	window->Show();
+	ASSERT_TRUE(Sync());
+
+	first->MakeFocus(true);
+	WindowAutomation::Key(window, "\t");
+	ASSERT_TRUE(Sync());
+	EXPECT_TRUE(last->TextView()->IsFocus());
+	EXPECT_STREQ(last->Text(), "");
+	// Around the end back to the first; shift goes backwards.
+	WindowAutomation::Key(window, "\t");
+	ASSERT_TRUE(Sync());
+	EXPECT_TRUE(first->TextView()->IsFocus());
+	WindowAutomation::Key(window, "\t", B_SHIFT_KEY);
+	ASSERT_TRUE(Sync());
+	EXPECT_TRUE(last->TextView()->IsFocus());
+
+	// The divider moves the field; the label stays left of it.
+	last->SetDivider(60);
+	EXPECT_EQ(last->Divider(), 60);
+	EXPECT_GT(last->TextView()->Frame().left, 60);
+	alignment label, text;
+	last->SetAlignment(B_ALIGN_RIGHT, B_ALIGN_CENTER);
+	last->GetAlignment(&label, &text);
+	EXPECT_EQ(label, B_ALIGN_RIGHT);
+	EXPECT_EQ(text, B_ALIGN_CENTER);
+}
