@@ -20,11 +20,11 @@ static const uint32 kMsgMouseChanged = '_MCH';
 // group starts 140 pixels right of the date group, so that a picker
 // without date shows it where the date group would stand.
 static const float kHeight = 42;
-static const float kEndWidth = 5;
+static const float kEndWidth = 4;
 static const float kSeparatorWidth = 6;
 static const float kYearWidth = 30;
 static const float kMonthWidth = 26;
-static const float kTwoDigitWidth = 18;
+static const float kTwoDigitWidth = 20;
 static const float kGroupLeft = 2;
 static const float kTimeShift = 140;
 static const float kButtonLeft = 100;
@@ -169,7 +169,7 @@ TDView::_Build()
 	done->AddInt32("_QuitMod", 1);
 	BMessage* cancel = new BMessage(kMsgTDQuitMod);
 	cancel->AddInt32("_QuitMod", 0);
-	float buttonLeft = fTimeOnly ? kGroupLeft + 54 : kButtonLeft;
+	float buttonLeft = fTimeOnly ? kGroupLeft + 56 : kButtonLeft;
 	BButton* ok = new BButton(BRect(buttonLeft, 3, buttonLeft + 40, 18),
 		"done", "ok", done);
 	BButton* esc = new BButton(BRect(buttonLeft, 22, buttonLeft + 40, 37),

@@ -8,6 +8,7 @@
 
 #include <TDStringView.h>
 #include <TDView.h>
+#include <eRadioButton.h>
 
 namespace {
 
@@ -431,6 +432,15 @@ TEST_F(PickerTest, HiddenGroups)
 
 TEST_F(PickerTest, SnapshotOfThePicker)
 {
+	// The picker over a row of page tabs, as on the booking page.
+	const char* labels[] = { "Bookings", "Settings", "Models" };
+	for (int32 i = 0; i < 3; i++) {
+		eRadioButton* tab = new eRadioButton(BRect(8 + i * 90, 60,
+			90 + i * 90, 81), labels[i], labels[i], new BMessage('page'));
+		host->AddChild(tab);
+		if (i == 1)
+			tab->SetValue(B_CONTROL_ON);
+	}
 	Open("2026/04/09 07:05");
 	Key(kTab);
 	BString path(ZELMORA_BINARY_DIR);

@@ -180,6 +180,9 @@ TEST_F(WindowFormTest, PickedDateAndTimeGoBackToTheField)
 	EXPECT_TRUE(picker->IsModal());
 	ASSERT_NE(picker->Picker(), nullptr);
 	EXPECT_EQ(picker->Picker()->Frame().Width(), 270 - 75);
+	BString path(ZELMORA_BINARY_DIR);
+	path << "/tests/ui_picker_window.png";
+	EXPECT_EQ(WindowAutomation::SavePNG(picker, path.String()), B_OK);
 
 	WindowAutomation::Key(picker, "\x1e");
 	WindowAutomation::Key(picker, "\n");
