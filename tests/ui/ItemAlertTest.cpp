@@ -50,9 +50,13 @@ protected:
 TEST_F(ItemTest, MissingModelsDrawInRed)
 {
 	BMessage chosen(kMsgChosen);
-	list->AddItem(new EStringItem("Mo Frueh no DayModel", &chosen));
-	list->AddItem(new EStringItem("Woche 38h", &chosen));
-	list->AddItem(new EStringItem("no WeekProfil", &chosen));
+	EStringItem* items[3] = {
+		new EStringItem("Mo Frueh no DayModel", &chosen),
+		new EStringItem("Woche 38h", &chosen),
+		new EStringItem("no WeekProfil", &chosen)
+	};
+	for (EStringItem* item : items)
+		list->AddItem(item);
 	Show();
 	ASSERT_TRUE(window->Lock());
 	for (int32 i = 0; i < 3; i++) {
@@ -78,6 +82,8 @@ TEST_F(ItemTest, MissingModelsDrawInRed)
 	EXPECT_EQ(font.Size(), 11);
 	window->Unlock();
 	list->MakeEmpty();
+	for (EStringItem* item : items)
+		delete item;
 }
 
 
