@@ -65,11 +65,10 @@ public:
 
 	bool QuitRequested() override
 	{
-		// Closed from outside (Qt closed the pop-up): no choice.
-		if (fMenu != NULL) {
-			fMenu->_Close(NULL);
-			return false;
-		}
+		// Closed from outside (Qt closed the pop-up, the application
+		// quits): the menu leaves without a choice, the window goes.
+		if (fMenu != NULL)
+			fMenu->_Close(NULL, false);
 		return true;
 	}
 
@@ -102,7 +101,8 @@ BMenu::BMenu(const char* name, menu_layout layout)
 	fEnabled(true),
 	fRadioMode(false),
 	fLabelFromMarked(false),
-	fPressedInside(false)
+	fPressedInside(false),
+	fDragged(false)
 {
 	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
@@ -508,6 +508,7 @@ BMenu::_Open(BPoint where)
 		ItemAt(i)->fSelected = false;
 	fHighlighted = -1;
 	fPressedInside = false;
+	fDragged = false;
 	MoveTo(0, 0);
 	ResizeTo(width, height);
 	fMenuWindow = new MenuWindow(BRect(where.x, where.y, where.x + width,
@@ -519,7 +520,7 @@ BMenu::_Open(BPoint where)
 
 
 void
-BMenu::_Close(BMenuItem* chosen)
+BMenu::_Close(BMenuItem* chosen, bool quitWindow)
 {
 	MenuWindow* window = fMenuWindow;
 	if (window == NULL)
@@ -530,7 +531,8 @@ BMenu::_Close(BMenuItem* chosen)
 		ItemAt(fHighlighted)->fSelected = false;
 	fHighlighted = -1;
 	window->RemoveChild(this);
-	window->Quit();
+	if (quitWindow)
+		window->Quit();
 	_Done(chosen);
 }
 
@@ -608,6 +610,12 @@ BMenu::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 			_Highlight(-1);
 		else
 			_Highlight(_ItemAt(where));
+		// The button that opened the menu is still held: a release over
+		// an item after this move chooses it.
+		BMessage* current = Window() != NULL ? Window()->CurrentMessage()
+			: NULL;
+		if (current != NULL && current->GetInt32("buttons", 0) != 0)
+			fDragged = true;
 	}
 	BView::MouseMoved(where, transit, dragMessage);
 }
@@ -616,6 +624,10 @@ BMenu::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 void
 BMenu::MouseUp(BPoint where)
 {
+	// The release of the click that opened the menu chooses nothing; the
+	// menu stays open for a click of its own.
+	if (!fPressedInside && !fDragged)
+		return;
 	int32 index = _ItemAt(where);
 	BMenuItem* item = ItemAt(index);
 	if (fMenuWindow != NULL && item != NULL && item->IsEnabled()

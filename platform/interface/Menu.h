@@ -79,9 +79,10 @@ public:
 protected:
 	// Opens the menu's window with its top left at a screen point.
 			void			_Open(BPoint screenWhere);
-	// Closes the window; chosen is NULL when the menu was left without a
-	// choice.
-			void			_Close(BMenuItem* chosen);
+	// Closes the window (or only leaves it, when it quits by itself);
+	// chosen is NULL when the menu was left without a choice.
+			void			_Close(BMenuItem* chosen,
+								bool quitWindow = true);
 	// Called after the window closed: marks (radio mode) and invokes.
 	virtual	void			_Done(BMenuItem* chosen);
 
@@ -108,6 +109,7 @@ private:
 			bool			fRadioMode;
 			bool			fLabelFromMarked;
 			bool			fPressedInside;
+			bool			fDragged;
 };
 
 #endif	// _MENU_H

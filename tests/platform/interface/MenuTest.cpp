@@ -277,3 +277,50 @@ TEST_F(MenuTest, DisabledItemsAndMenusAreNotChosen)
 	EXPECT_EQ(top.CountItems(), 1);
 	EXPECT_FALSE(top.RemoveItems(1, 1));
 }
+
+
+TEST_F(MenuTest, TheOpeningClickChoosesNothing)
+{
+	RecordingWindow* window = MakeWindow<RecordingWindow>();
+	window->Show();
+	ASSERT_TRUE(Sync());
+	BPopUpMenu* menu = day_menu();
+	menu->SetTargetForItems(window);
+	int32 windows = be_app->CountWindows();
+
+	// The release of the press that opened the menu lands on an item:
+	// the menu stays open.
+	menu->Go(BPoint(30, 30), true, false, true);
+	ASSERT_TRUE(Sync());
+	BMenuItem* kurz = menu->FindItem("B-Kurz");
+	WindowAutomation::MouseUp(menu, Middle(kurz));
+	ASSERT_TRUE(Sync());
+	ASSERT_NE(menu->Window(), nullptr);
+	EXPECT_EQ(window->Count('DSel'), 0);
+
+	// Dragged onto an item with the button still down, the release
+	// chooses it.
+	WindowAutomation::MouseMoved(menu, Middle(kurz), B_PRIMARY_MOUSE_BUTTON);
+	WindowAutomation::MouseUp(menu, Middle(kurz));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(menu->Window(), nullptr);
+	EXPECT_EQ(window->Count('DSel'), 1);
+	EXPECT_TRUE(kurz->IsMarked());
+
+	// A menu window told to quit (the application ending) goes without a
+	// choice, and the menu can open again.
+	menu->Go(BPoint(30, 30), true, false, true);
+	ASSERT_TRUE(Sync());
+	ASSERT_NE(menu->Window(), nullptr);
+	menu->Window()->PostMessage(B_QUIT_REQUESTED);
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(menu->Window(), nullptr);
+	EXPECT_EQ(be_app->CountWindows(), windows);
+	EXPECT_EQ(window->Count('DSel'), 1);
+	menu->Go(BPoint(30, 30), true, false, true);
+	ASSERT_TRUE(Sync());
+	EXPECT_NE(menu->Window(), nullptr);
+	delete menu;
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+}
