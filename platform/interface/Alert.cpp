@@ -177,13 +177,37 @@ BAlert::_Init(const char* text, const char* button1, const char* button2,
 		fShortcuts[i] = 0;
 	}
 
+	// Buttons from the right; the usual width is at least 75 pixels. The
+	// window grows when they do not fit.
+	BFont font(be_plain_font);
+	const char* labels[3] = { button1, button2, button3 };
+	float widths[3] = { 0, 0, 0 };
+	float widest = 0;
+	for (int32 i = 0; i < 3 && labels[i] != NULL; i++) {
+		widths[i] = ceilf(font.StringWidth(labels[i])) + 20;
+		widest = std::max(widest, widths[i]);
+		fButtonCount++;
+	}
+	for (int32 i = 0; i < fButtonCount; i++) {
+		if (width == B_WIDTH_AS_USUAL)
+			widths[i] = std::max(widths[i], kUsualButtonWidth);
+		else if (width == B_WIDTH_FROM_WIDEST)
+			widths[i] = std::max(widest, kUsualButtonWidth);
+	}
+	float left = type == B_EMPTY_ALERT ? kTextLeftEmpty : kTextLeft;
+	float needed = left + 9;
+	for (int32 i = 0; i < fButtonCount; i++)
+		needed += widths[i] + (i > 0 ? kButtonSpacing : 0);
+	if (spacing == B_OFFSET_SPACING && fButtonCount > 1)
+		needed += 20;
+	float windowWidth = std::max(kWindowWidth, ceilf(needed));
+	ResizeTo(windowWidth - 1, Bounds().Height());
+
 	AlertBackground* background = new AlertBackground(Bounds(), type);
 	AddChild(background);
 
 	// The text, as tall as its lines.
-	float left = type == B_EMPTY_ALERT ? kTextLeftEmpty : kTextLeft;
-	float textWidth = kWindowWidth - left - kMargin;
-	BFont font(be_plain_font);
+	float textWidth = windowWidth - left - kMargin;
 	font_height height;
 	font.GetHeight(&height);
 	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
@@ -199,23 +223,10 @@ BAlert::_Init(const char* text, const char* button1, const char* button2,
 	fTextView->SetWordWrap(true);
 	background->AddChild(fTextView);
 
-	// Buttons from the right; the usual width is at least 75 pixels.
-	const char* labels[3] = { button1, button2, button3 };
-	float widths[3] = { 0, 0, 0 };
-	float widest = 0;
-	for (int32 i = 0; i < 3 && labels[i] != NULL; i++) {
-		widths[i] = ceilf(font.StringWidth(labels[i])) + 20;
-		widest = std::max(widest, widths[i]);
-		fButtonCount++;
-	}
 	float buttonTop = textFrame.bottom + kMargin;
-	float right = kWindowWidth - 1 - 9;
+	float right = windowWidth - 1 - 9;
 	for (int32 i = fButtonCount - 1; i >= 0; i--) {
 		float buttonWidth = widths[i];
-		if (width == B_WIDTH_AS_USUAL)
-			buttonWidth = std::max(buttonWidth, kUsualButtonWidth);
-		else if (width == B_WIDTH_FROM_WIDEST)
-			buttonWidth = std::max(widest, kUsualButtonWidth);
 		BMessage* message = new BMessage(kMsgButtonPressed);
 		message->AddInt32("which", i);
 		BRect frame(right - buttonWidth + 1, buttonTop, right,
@@ -230,7 +241,7 @@ BAlert::_Init(const char* text, const char* button1, const char* button2,
 	if (fButtonCount > 0)
 		SetDefaultButton(fButtons[fButtonCount - 1]);
 
-	ResizeTo(kWindowWidth - 1, buttonTop + kButtonHeight + 9 + 3);
+	ResizeTo(windowWidth - 1, buttonTop + kButtonHeight + 9 + 3);
 	CenterOnScreen();
 }
 

@@ -111,6 +111,20 @@ TEST_F(AlertTest, EnterAndShortcutsPressButtons)
 	EXPECT_EQ(alert->ButtonAt(0)->Frame().Width(),
 		alert->ButtonAt(1)->Frame().Width() - 6);
 	EXPECT_EQ(alert->Go(), 0);
+
+	// Wide buttons widen the window; a longer text makes it taller.
+	BAlert* small = new BAlert("s", "one line", "OK");
+	BAlert* wide = new BAlert("w", "one line\ntwo\nthree\nfour",
+		"open TagsWithEmployee-File", "open TimeDef-File", "open RFId-File");
+	EXPECT_EQ(small->Frame().Width(), 309);
+	EXPECT_GT(wide->Frame().Width(), 309);
+	EXPECT_GT(wide->Frame().Height(), small->Frame().Height());
+	EXPECT_GE(wide->ButtonAt(0)->Frame().left, 55);
+	EXPECT_LE(wide->ButtonAt(2)->Frame().right, wide->Bounds().right);
+	small->Lock();
+	small->Quit();
+	wide->Lock();
+	wide->Quit();
 }
 
 
