@@ -78,6 +78,10 @@ public:
 
 	~TextEditor()
 	{
+		// The editor's signals must not reach the view while it goes.
+		fView = NULL;
+		if (fPlain != NULL)
+			fPlain->verticalScrollBar()->disconnect(this);
 		delete Widget();
 	}
 
@@ -257,7 +261,7 @@ private:
 	// bars hear of it through the window's queue.
 	void _Scrolled()
 	{
-		if (fScrollPosted || fView->Window() == NULL)
+		if (fScrollPosted || fView == NULL || fView->Window() == NULL)
 			return;
 		fScrollPosted = true;
 		fView->Window()->PostMessage(kMsgEditorScrolled, fView);

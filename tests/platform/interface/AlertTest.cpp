@@ -47,7 +47,9 @@ public:
 			PostMessage(kMsgTick);
 			return;
 		}
-		if (key != NULL)
+		if (quit)
+			alert->PostMessage(B_QUIT_REQUESTED);
+		else if (key != NULL)
 			WindowAutomation::Key(alert, key);
 		else {
 			BButton* button = alert->ButtonAt(button_index);
@@ -58,6 +60,7 @@ public:
 	int32 ticks = 0;
 	int32 button_index = 0;
 	const char* key = NULL;
+	bool quit = false;
 };
 
 
@@ -125,6 +128,20 @@ TEST_F(AlertTest, EnterAndShortcutsPressButtons)
 	small->Quit();
 	wide->Lock();
 	wide->Quit();
+}
+
+
+TEST_F(AlertTest, AnAlertThatQuitsEndsGoWithoutAButton)
+{
+	DrivingWindow* driver = MakeWindow<DrivingWindow>();
+	driver->Show();
+	ASSERT_TRUE(Sync());
+	driver->quit = true;
+	driver->PostMessage(kMsgTick);
+	BAlert* alert = new BAlert("t", "gone", "A", "B");
+	EXPECT_EQ(alert->Go(), -1);
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(OpenAlert(), nullptr);
 }
 
 
