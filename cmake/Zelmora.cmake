@@ -26,6 +26,7 @@ endfunction()
 
 # zelmora_test(name SOURCES ... LIBS ... [ENV k=v ...])
 # A GoogleTest program, registered test by test with CTest.
+find_program(ZELMORA_ENV_PROGRAM env REQUIRED)
 function(zelmora_test name)
 	if(ZELMORA_FUZZ)
 		return()
@@ -39,9 +40,13 @@ function(zelmora_test name)
 	target_compile_definitions(${name} PRIVATE
 		ZELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
 		ZELMORA_BINARY_DIR="${CMAKE_BINARY_DIR}")
-	set(env QT_QPA_PLATFORM=offscreen ${A_ENV})
+	# The environment goes in through env(1) as the test's launcher: a list
+	# handed to the ENVIRONMENT property loses all but its first entry on
+	# its way through test discovery.
+	set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+		"${ZELMORA_ENV_PROGRAM};QT_QPA_PLATFORM=offscreen;${A_ENV}")
 	gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-		PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+		PROPERTIES TIMEOUT 300)
 endfunction()
 
 # zelmora_fuzzer(name SOURCES ... LIBS ...)
