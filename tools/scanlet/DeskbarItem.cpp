@@ -1,8 +1,10 @@
-// The Deskbar item of scanlet.
-//
-// The interface kit has no Deskbar registry yet: until it has, there is no
-// item to add, and adding one reports B_NOT_SUPPORTED.
+// The Deskbar item of scanlet. The registry keeps the item for as long as
+// this process runs, whatever way it ends.
 #include "DeskbarItem.h"
+
+#include <Deskbar.h>
+
+#include "ScanletView.h"
 
 const char* const kDeskbarItemName = "ScanletView";
 
@@ -10,11 +12,17 @@ const char* const kDeskbarItemName = "ScanletView";
 status_t
 add_deskbar_item()
 {
-	return B_NOT_SUPPORTED;
+	ScanletView* view = new ScanletView;
+	BDeskbar deskbar;
+	status_t status = deskbar.AddItem(view);
+	delete view;
+	return status;
 }
 
 
 void
 remove_deskbar_item()
 {
+	BDeskbar deskbar;
+	deskbar.RemoveItem(kDeskbarItemName);
 }

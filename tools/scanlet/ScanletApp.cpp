@@ -59,7 +59,15 @@ ScanletApp::ReadyToRun()
 		return;
 	}
 
-	fShowsItem = add_deskbar_item() == B_OK;
+	status_t status = add_deskbar_item();
+	fShowsItem = status == B_OK;
+	if (status == B_NAME_IN_USE) {
+		fprintf(stderr, "scanlet: another reader shows the Deskbar item "
+			"\"%s\"\n", kDeskbarItemName);
+	} else if (status != B_OK) {
+		fprintf(stderr, "scanlet: cannot add the Deskbar item (error %#x)\n",
+			(unsigned)status);
+	}
 	_StartSource();
 	SetPulseRate(kPulseRate);
 }
