@@ -1,7 +1,9 @@
 // scanlet: the tag reader program.
 #include <stdio.h>
+#include <unistd.h>
 
 #include <Path.h>
+#include <RemoteLinks.h>
 
 #include "ScanletApp.h"
 #include "ScanletOptions.h"
@@ -38,9 +40,20 @@ main(int argc, char** argv)
 		}
 	}
 
-	ScanletApp app(options);
-	if (app.InitCheck() != B_OK)
-		return 1;
-	app.Run();
-	return app.ExitStatus();
+	int status = 1;
+	{
+		ScanletApp app(options);
+		if (app.InitCheck() == B_OK) {
+			app.Run();
+			status = app.ExitStatus();
+		}
+	}
+
+	// The kit's link thread may still be running while the program's
+	// statics are torn down, and can crash on them (an incoming link from
+	// the application makes that likely). What is still on its way goes
+	// out first, then the program ends without running the destructors.
+	BPrivate::RemoteLinks::Flush(2000000);
+	fflush(NULL);
+	_exit(status);
 }
