@@ -16,6 +16,8 @@
 
 // How often held reads are retried and the application looked for.
 static const bigtime_t kPulseRate = 250000;
+// How often a reader that went away (unplugged) is looked for again.
+static const bigtime_t kReopenDelay = 2000000;
 
 
 ScanletApp::ScanletApp(const ScanletOptions& options)
@@ -26,6 +28,7 @@ ScanletApp::ScanletApp(const ScanletOptions& options)
 	fSource(NULL),
 	fDebouncer(options.debounce),
 	fSourceEnded(false),
+	fReopenAt(0),
 	fShowsItem(false),
 	fExitStatus(0)
 {
@@ -68,7 +71,12 @@ ScanletApp::ReadyToRun()
 		fprintf(stderr, "scanlet: cannot add the Deskbar item (error %#x)\n",
 			(unsigned)status);
 	}
-	_StartSource();
+	// A reader that cannot be opened at the start is a mistake in the
+	// setup: say so and end.
+	if (_StartSource() != B_OK) {
+		_End(1);
+		return;
+	}
 	SetPulseRate(kPulseRate);
 }
 
@@ -96,7 +104,7 @@ ScanletApp::_Register()
 }
 
 
-void
+status_t
 ScanletApp::_StartSource()
 {
 	BMessenger self(this);
@@ -113,16 +121,44 @@ ScanletApp::_StartSource()
 		default:
 			fprintf(stderr, "scanlet: no reader set up; answering "
 				"requests only\n");
-			return;
+			return B_OK;
 	}
 
 	BString error;
-	if (fSource->Start(error) != B_OK) {
-		fprintf(stderr, "scanlet: %s\n", error.String());
+	status_t status = fSource->Start(error);
+	if (status != B_OK) {
+		// While a lost reader is looked for again, say it only once.
+		if (fReopenAt == 0)
+			fprintf(stderr, "scanlet: %s\n", error.String());
 		delete fSource;
 		fSource = NULL;
-		_End(1);
 	}
+	return status;
+}
+
+
+// A device that goes away (a USB reader unplugged) is opened again once
+// it is back; standard input that ends ends the program.
+void
+ScanletApp::_SourceLost(const char* error)
+{
+	const char* name = fSource != NULL ? fSource->Name() : "source";
+	if (fOptions.source != SCANLET_SERIAL && fOptions.source != SCANLET_EVDEV) {
+		if (error != NULL) {
+			fprintf(stderr, "scanlet: %s: %s\n", name, error);
+			fExitStatus = 1;
+		}
+		fSourceEnded = true;
+		_CheckEnd(system_time());
+		return;
+	}
+	fprintf(stderr, "scanlet: %s: the reader is gone (%s); looking for it "
+		"again\n", name, error != NULL ? error : "end of input");
+	if (fSource != NULL)
+		fSource->Stop();
+	delete fSource;
+	fSource = NULL;
+	fReopenAt = system_time() + kReopenDelay;
 }
 
 
@@ -148,14 +184,9 @@ ScanletApp::MessageReceived(BMessage* message)
 			const char* error;
 			if (message->FindInt32("status", &status) != B_OK)
 				status = B_ERROR;
-			if (message->FindString("error", &error) == B_OK) {
-				fprintf(stderr, "scanlet: %s: %s\n",
-					fSource != NULL ? fSource->Name() : "source", error);
-			}
-			if (status != B_OK)
-				fExitStatus = 1;
-			fSourceEnded = true;
-			_CheckEnd(system_time());
+			if (message->FindString("error", &error) != B_OK)
+				error = status != B_OK ? "failed" : NULL;
+			_SourceLost(error);
 			break;
 		}
 
@@ -205,6 +236,14 @@ ScanletApp::Pulse()
 	if (fDelivery == NULL)
 		return;
 	bigtime_t now = system_time();
+	if (fSource == NULL && fReopenAt != 0 && now >= fReopenAt) {
+		if (_StartSource() == B_OK) {
+			fprintf(stderr, "scanlet: %s: the reader is back\n",
+				fSource->Name());
+			fReopenAt = 0;
+		} else
+			fReopenAt = now + kReopenDelay;
+	}
 	fDelivery->Flush(now);
 	fDelivery->CheckTarget(now);
 	_CheckEnd(now);

@@ -27,7 +27,8 @@ public:
 
 private:
 			void			_Register();
-			void			_StartSource();
+			status_t		_StartSource();
+			void			_SourceLost(const char* error);
 			void			_Read(const char* tag, bigtime_t when);
 			void			_CheckEnd(bigtime_t now);
 			void			_End(int status);
@@ -37,6 +38,7 @@ private:
 			TagSource*		fSource;
 			TagDebouncer	fDebouncer;
 			bool			fSourceEnded;
+			bigtime_t		fReopenAt;
 			bool			fShowsItem;
 			int				fExitStatus;
 };

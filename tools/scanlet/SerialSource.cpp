@@ -48,8 +48,10 @@ SerialSource::_Open(BString& error)
 		close(fd);
 		return B_ERROR;
 	}
-	// What lay in the line before is stale.
+	// What lay in the line before is stale. From now on reads wait for
+	// data (the open itself must not wait for a carrier).
 	tcflush(fd, TCIFLUSH);
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
 	fFD = fd;
 	fOwnsFD = true;

@@ -87,14 +87,25 @@ TagSource::_Loop()
 		}
 		if (ready <= 0)
 			continue;
+		if ((wait.revents & POLLNVAL) != 0) {
+			_Ended(B_IO_ERROR, "closed");
+			break;
+		}
 
 		ssize_t bytes = read(fFD, buffer, sizeof(buffer));
 		if (bytes > 0) {
 			_Consume(buffer, (size_t)bytes);
 			continue;
 		}
-		if (bytes < 0 && (errno == EINTR || errno == EAGAIN))
+		if (bytes < 0 && (errno == EINTR || errno == EAGAIN)) {
+			// A line that hung up and still says "nothing yet" would
+			// wake the poll for ever.
+			if ((wait.revents & (POLLHUP | POLLERR)) != 0) {
+				_Ended(B_IO_ERROR, "hung up");
+				break;
+			}
 			continue;
+		}
 		if (bytes == 0) {
 			_Finish();
 			_Ended(B_OK, NULL);

@@ -47,11 +47,14 @@ ReadFile(const std::string& path)
 }
 
 
-// A program started for a test, its output going to files.
+// A program started for a test, its output going to files. It is ended
+// when it goes out of scope.
 struct Child {
 	pid_t		pid = -1;
 	std::string	outPath;
 	std::string	errPath;
+
+	~Child() { Stop(); }
 
 	std::string Out() const { return ReadFile(outPath); }
 	std::string Err() const { return ReadFile(errPath); }
@@ -60,7 +63,7 @@ struct Child {
 	// and gives -1.
 	int Wait(bigtime_t timeout = 20000000)
 	{
-		if (pid < 0)
+		if (pid <= 0)
 			return -1;
 		int status = 0;
 		bigtime_t end = system_time() + timeout;
@@ -92,12 +95,24 @@ struct Child {
 
 	void Stop()
 	{
-		if (pid < 0)
+		if (pid <= 0)
 			return;
 		kill(pid, SIGTERM);
 		Wait(5000000);
 	}
 };
+
+
+// A pseudo-terminal whose ends the programs started do not inherit.
+bool
+OpenLine(int* master, int* slave, char* name)
+{
+	if (openpty(master, slave, name, NULL, NULL) != 0)
+		return false;
+	fcntl(*master, F_SETFD, FD_CLOEXEC);
+	fcntl(*slave, F_SETFD, FD_CLOEXEC);
+	return true;
+}
 
 
 class Program : public ::testing::Test {
@@ -119,8 +134,6 @@ protected:
 	}
 	void TearDown() override
 	{
-		for (Child* child : fChildren)
-			child->Stop();
 		const char* argv[] = { "rm", "-rf", fHome.c_str(), NULL };
 		pid_t pid;
 		if (posix_spawnp(&pid, "rm", NULL, NULL, (char**)argv, environ) == 0)
@@ -158,7 +171,6 @@ protected:
 				environ) != 0)
 			child.pid = -1;
 		posix_spawn_file_actions_destroy(&actions);
-		fChildren.push_back(&child);
 	}
 
 	void StartScanlet(Child& child, std::vector<std::string> arguments,
@@ -187,7 +199,6 @@ protected:
 		outcome.status = child.Wait();
 		outcome.out = child.Out();
 		outcome.err = child.Err();
-		fChildren.pop_back();
 		return outcome;
 	}
 
@@ -200,7 +211,6 @@ protected:
 	}
 
 	std::string			fHome;
-	std::vector<Child*>	fChildren;
 };
 
 }	// namespace
@@ -356,7 +366,7 @@ TEST_F(Program, SerialModuleOnAPseudoTerminal)
 {
 	int master, slave;
 	char name[128];
-	ASSERT_EQ(openpty(&master, &slave, name, NULL, NULL), 0);
+	ASSERT_TRUE(OpenLine(&master, &slave, name));
 	Child zelmora, scanlet;
 	StartZelmora(zelmora);
 	StartScanlet(scanlet, { "--serial", name });
@@ -381,6 +391,48 @@ TEST_F(Program, SerialModuleOnAPseudoTerminal)
 	EXPECT_EQ(zelmora.Out(), "RFID 1A004F2B9C 1 - -\nRFID 0102030405 1 - -\n");
 	EXPECT_NE(scanlet.Err().find("bad checksum"), std::string::npos);
 	scanlet.Stop();
+	close(slave);
+	close(master);
+}
+
+
+TEST_F(Program, UnpluggedReaderIsOpenedAgainWhenItIsBack)
+{
+	// The device is a link, as udev makes one for a USB reader; the line
+	// behind it goes away and another one comes.
+	int master, slave;
+	char name[128];
+	ASSERT_TRUE(OpenLine(&master, &slave, name));
+	std::string link = fHome + "/reader";
+	ASSERT_EQ(symlink(name, link.c_str()), 0);
+	WriteSettings(("source = serial\ndevice = " + link + "\n").c_str());
+
+	Child zelmora, scanlet;
+	StartZelmora(zelmora);
+	StartScanlet(scanlet, {});
+	std::string frame = "\x02" "1A004F2B9CE2\x03";
+	for (int i = 0; i < 100 && zelmora.Out().empty(); i++) {
+		// Until the program has the line open, what is written is lost.
+		ASSERT_EQ(write(master, frame.data(), frame.size()),
+			(ssize_t)frame.size());
+		snooze(100000);
+	}
+	ASSERT_TRUE(zelmora.WaitForOutput(1, "RFID 1A004F2B9C")) << scanlet.Err();
+
+	close(slave);
+	close(master);
+	ASSERT_TRUE(scanlet.WaitForOutput(2, "the reader is gone"))
+		<< scanlet.Err();
+
+	ASSERT_TRUE(OpenLine(&master, &slave, name));
+	unlink(link.c_str());
+	ASSERT_EQ(symlink(name, link.c_str()), 0);
+	ASSERT_TRUE(scanlet.WaitForOutput(2, "the reader is back")) << scanlet.Err();
+	snooze(100000);
+	std::string other = "\x02" "0102030405" "01\x03";
+	ASSERT_EQ(write(master, other.data(), other.size()), (ssize_t)other.size());
+	ASSERT_TRUE(zelmora.WaitForOutput(1, "RFID 0102030405")) << scanlet.Err();
+	EXPECT_EQ(waitpid(scanlet.pid, NULL, WNOHANG), 0);
 	close(slave);
 	close(master);
 }
