@@ -185,8 +185,8 @@ TerminView::IntoData(char kind)
 	status_t status = BuchungsDatei::AppendPunch(path.c_str(), kind,
 		time(NULL));
 	if (status != B_OK) {
-		printf("IntoData: '%c' not saved in '%s': %s\n", kind, path.c_str(),
-			strerror(status < 0 ? -status : status));
+		printf("IntoData: '%c' not saved in '%s' (error %ld)\n", kind,
+			path.c_str(), (long)status);
 	}
 	return status;
 }

@@ -42,6 +42,7 @@
 #include "TerminView.h"
 
 static const float kSlot = 21;
+static const char* kNotSaved = " - not saved!";
 
 
 static void
@@ -310,6 +311,8 @@ ZLMWindow::MessageReceived(BMessage* message)
 				BAutolock lock(this);
 				infoText = "Last: ";
 				infoText << person;
+				if (fPunchFailed)
+					infoText << kNotSaved;
 				fLastRfid->SetText(infoText.String());
 				fLastRfid->Invalidate();
 			}
@@ -496,7 +499,7 @@ ZLMWindow::_ShowInfo(BMessage* message)
 	} else
 		fLastRfid->SetFont(be_plain_font);
 	if (fPunchFailed)
-		infoText << " - not saved!";
+		infoText << kNotSaved;
 	fLastRfid->SetText(infoText.String());
 }
 
