@@ -690,12 +690,17 @@ RemoteLinks::Listen(const char* signature, int32 applicationToken,
 	// Sockets of the signature that nobody listens on any more go first.
 	FindApplications(signature, folder.c_str());
 
+	// The socket is bound under a hidden name and put in place only once
+	// it listens: a program looking for it in between would find it
+	// refusing connections and remove it as stale.
 	std::string name = SocketName(signature, (team_id)getpid());
 	std::string path = folder + "/" + name;
+	std::string hiddenPath = folder + "/." + name;
 	unlink(path.c_str());
+	unlink(hiddenPath.c_str());
 	sockaddr_un address;
 	int folderFd;
-	if (!MakeAddress(folder, name, &address, &folderFd))
+	if (!MakeAddress(folder, "." + name, &address, &folderFd))
 		return B_NAME_TOO_LONG;
 	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 	if (fd < 0) {
@@ -706,14 +711,20 @@ RemoteLinks::Listen(const char* signature, int32 applicationToken,
 	int result = bind(fd, (sockaddr*)&address, sizeof(address));
 	int error = errno;
 	if (result == 0)
-		chmod(path.c_str(), 0600);
+		chmod(hiddenPath.c_str(), 0600);
 	if (folderFd >= 0)
 		close(folderFd);
-	if (result != 0 || listen(fd, 128) != 0) {
-		if (result == 0)
-			error = errno;
+	if (result == 0 && listen(fd, 128) != 0) {
+		result = -1;
+		error = errno;
+	}
+	if (result == 0 && rename(hiddenPath.c_str(), path.c_str()) != 0) {
+		result = -1;
+		error = errno;
+	}
+	if (result != 0) {
 		close(fd);
-		unlink(path.c_str());
+		unlink(hiddenPath.c_str());
 		return error == EACCES ? B_PERMISSION_DENIED : B_ERROR;
 	}
 
