@@ -198,8 +198,11 @@ ScanletApp::MessageReceived(BMessage* message)
 				count = 1;
 			if (message->FindString("_AppTarget", &target) != B_OK)
 				target = "";
-			if (fDelivery != NULL)
+			if (fDelivery != NULL) {
 				fDelivery->Request(count, target);
+				fprintf(stderr, "scanlet: %d read(s) asked for by \"%s\"\n",
+					(int)fDelivery->RequestedLeft(), target);
+			}
 			if (fSource == NULL) {
 				fprintf(stderr, "scanlet: a read was asked for, but no "
 					"reader is set up\n");

@@ -325,8 +325,8 @@ TEST_F(Program, RequestsAreAnsweredWithMarkedReads)
 
 	ASSERT_EQ(write(input[1], "1\n", 2), 2);
 	ASSERT_TRUE(zelmora.WaitForOutput(1, "asked")) << zelmora.Out();
-	// The request travels while the next reads are made; give it time.
-	snooze(300000);
+	ASSERT_TRUE(scanlet.WaitForOutput(2,
+		"2 read(s) asked for by \"ZLMWindow-Futter\"")) << scanlet.Err();
 	ASSERT_EQ(write(input[1], "2\n2\n4\n", 6), 6);
 	ASSERT_TRUE(zelmora.WaitForOutput(1, "RFID 4")) << zelmora.Out();
 	EXPECT_EQ(zelmora.Out(), "RFID 1 1 - -\nasked\n"
@@ -435,4 +435,20 @@ TEST_F(Program, UnpluggedReaderIsOpenedAgainWhenItIsBack)
 	EXPECT_EQ(waitpid(scanlet.pid, NULL, WNOHANG), 0);
 	close(slave);
 	close(master);
+}
+
+
+TEST_F(Program, LookingForTheApplicationWhileItStartsDoesNotLoseIt)
+{
+	// scanlet looks for the application four times a second; a look that
+	// comes while the application is still setting up its socket must not
+	// take that socket for a stale one.
+	for (int round = 0; round < 10; round++) {
+		Child zelmora;
+		Start(zelmora, SCANLET_FAKE_ZELMORA, {});
+		bool found = false;
+		for (int i = 0; i < 20000 && !found; i++)
+			found = BMessenger("application/Zelmora").IsValid();
+		ASSERT_TRUE(found) << "round " << round;
+	}
 }
