@@ -8,7 +8,6 @@
 
 #include "ProtWin.h"
 
-TestApplication* PresenceTest::sApp = NULL;
 
 static const char* kRegister =
 	"AB12CD34\t\tMaria Muster\t\n"

@@ -22,6 +22,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -41,21 +42,31 @@ public:
 };
 
 
-class PresenceTest : public ::testing::Test {
+template<class Base>
+class PresenceFixture : public Base {
 protected:
 	static void SetUpTestSuite()
 	{
-		// The relay is never reached: its use is off in every test's
-		// settings, and no wget but a missing one is on the path.
-		setenv("PATH", "/nonexistent", 1);
 		if (be_app == NULL) {
 			sApp = new TestApplication();
 			BPrivate::start_gui_looper(be_app);
 		}
 	}
 
+	// The settings the installation starts with.
+	virtual void Seed(Prefs* prefs)
+	{
+		prefs->mws_use = false;
+		prefs->SetMwsIp("127.0.0.1:9");
+	}
+
 	void SetUp() override
 	{
+		Base::SetUp();
+		// Without the relay fixture the relay is never reached: its use is
+		// off, and no wget is on the path.
+		if (std::is_same_v<Base, ::testing::Test>)
+			setenv("PATH", "/nonexistent", 1);
 		char pattern[] = "/tmp/zlm-presence-XXXXXX";
 		fRoot = mkdtemp(pattern);
 		fFolder = fRoot + "/Employee";
@@ -69,8 +80,7 @@ protected:
 		InHouseMenge = 0;
 
 		Prefs* prefs = Prefs::getSTPrefs();
-		prefs->mws_use = false;
-		prefs->SetMwsIp("127.0.0.1:9");
+		Seed(prefs);
 		prefs->Save();
 		prefs->DeleteMe();
 		window = NULL;
@@ -81,6 +91,7 @@ protected:
 		CloseWindow();
 		const char* argv[] = { "/bin/rm", "-rf", fRoot.c_str(), NULL };
 		BPrivate::start_program(argv, true, NULL);
+		Base::TearDown();
 	}
 
 	void WriteRegister(const std::string& text)
@@ -178,10 +189,12 @@ protected:
 		return line != NULL ? line->Text() : "";
 	}
 
-	static TestApplication* sApp;
+	static inline TestApplication* sApp = NULL;
 	std::string fRoot;
 	std::string fFolder;
 	ZLMWindow* window;
 };
+
+typedef PresenceFixture< ::testing::Test> PresenceTest;
 
 #endif	// PRESENCE_TEST_H
