@@ -37,12 +37,32 @@ private:
 };
 
 
+// A Qt event carrying a function to call on the GUI thread.
+class TaskEvent : public QEvent {
+public:
+	TaskEvent(QEvent::Type type, void (*function)(void*), void* data)
+		: QEvent(type), fFunction(function), fData(data) {}
+	void Run() const { fFunction(fData); }
+
+private:
+	void	(*fFunction)(void*);
+	void*	fData;
+};
+
+
+QEvent::Type sTaskType = QEvent::None;
+
+
 class Dispatcher : public QObject {
 public:
 	Dispatcher(QEvent::Type type) : fType(type) {}
 
 	bool event(QEvent* event) override
 	{
+		if (event->type() == sTaskType && sTaskType != QEvent::None) {
+			static_cast<TaskEvent*>(event)->Run();
+			return true;
+		}
 		if (event->type() != fType)
 			return QObject::event(event);
 		BPrivate::LooperAccess::DispatchGuiEvent(
@@ -132,7 +152,20 @@ ensure_qt_app()
 	}
 	sQtApp = QCoreApplication::instance();
 	sEventType = (QEvent::Type)QEvent::registerEventType();
+	sTaskType = (QEvent::Type)QEvent::registerEventType();
 	sDispatcher = new Dispatcher(sEventType);
+}
+
+
+void
+run_on_gui_thread(void (*function)(void* data), void* data)
+{
+	if (sDispatcher == NULL) {
+		function(data);
+		return;
+	}
+	QCoreApplication::postEvent(sDispatcher,
+		new TaskEvent(sTaskType, function, data));
 }
 
 

@@ -3,6 +3,7 @@
 #ifndef _APP_PRIVATE_H
 #define _APP_PRIVATE_H
 
+#include <AppDefs.h>
 #include <Point.h>
 #include <SupportDefs.h>
 
@@ -49,6 +50,34 @@ inline void register_window(Window* window)
 
 // Marks a message as dropped at a point (with the grab offset).
 void set_message_dropped(BMessage* message, BPoint where, BPoint offset);
+
+// Calls function(data) on the GUI thread, from the event loop, in the
+// order of the calls; from any thread.
+void run_on_gui_thread(void (*function)(void* data), void* data);
+
+// Scripting.
+// Answers a scripting request that cannot be served: what is
+// B_MESSAGE_NOT_UNDERSTOOD or B_REPLY, with "error" and "message".
+void send_script_error(BMessage* request, status_t error, const char* text,
+	uint32 what = B_MESSAGE_NOT_UNDERSTOOD);
+// Hands the message on to the looper (its own handler), keeping the
+// sender's way back; the original no longer answers. B_BAD_PORT_ID if the
+// looper is gone.
+status_t forward_message(BMessage* message, BLooper* looper);
+// The window a "Window" specifier names: by creation index, reverse index
+// or title. B_BAD_INDEX / B_NAME_NOT_FOUND / B_BAD_SCRIPT_SYNTAX.
+status_t find_window(const BMessage* specifier, int32 form, BWindow** window,
+	BLooper** looper);
+// A hook of the interface kit for requests to the application that are
+// served outside every looper (so that no looper is busy meanwhile), on
+// the GUI thread: true if it answered the request.
+typedef bool (*application_script_hook)(BMessage* message);
+void set_application_script_hook(application_script_hook hook);
+// Messages from other programs to the application go through here (on
+// the GUI thread, in order): the hook, then window specifiers resolved
+// by the platform, so a window answers while the application is busy;
+// everything else goes to the application's queue. Takes the message.
+void route_application_message(BMessage* message, int32 applicationToken);
 
 }	// namespace BPrivate
 

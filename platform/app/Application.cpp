@@ -20,6 +20,7 @@
 #include <AppPrivate.h>
 #include <Entry.h>
 #include <Message.h>
+#include <PropertyInfo.h>
 #include <Roster.h>
 
 #include "LooperPrivate.h"
@@ -52,6 +53,75 @@ ReadArguments()
 	while (std::getline(cmdline, argument, '\0'))
 		arguments.push_back(argument);
 	return arguments;
+}
+
+
+const property_info kApplicationProperties[] = {
+	{ "Window",
+		{ 0 },
+		{ B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER, 0 },
+		"A window of the application, by creation index or title.", 0,
+		{ 0 } },
+	{ "Window",
+		{ B_COUNT_PROPERTIES, 0 },
+		{ B_DIRECT_SPECIFIER, 0 },
+		"The number of windows.", 0,
+		{ B_INT32_TYPE, 0 } },
+	{ "Name",
+		{ B_GET_PROPERTY, 0 },
+		{ B_DIRECT_SPECIFIER, 0 },
+		"The application's signature.", 0,
+		{ B_STRING_TYPE, 0 } },
+	{ NULL, { 0 }, { 0 }, NULL, 0, { 0 } }
+};
+
+
+BPrivate::application_script_hook sScriptHook = NULL;
+
+
+struct RoutedMessage {
+	BMessage*	message;
+	int32		applicationToken;
+};
+
+
+void
+RouteOnGuiThread(void* data)
+{
+	RoutedMessage* routed = (RoutedMessage*)data;
+	BMessage* message = routed->message;
+	int32 applicationToken = routed->applicationToken;
+	delete routed;
+
+	int32 index;
+	BMessage specifier;
+	int32 form;
+	const char* property;
+	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property)
+			== B_OK) {
+		if (sScriptHook != NULL && sScriptHook(message)) {
+			delete message;
+			return;
+		}
+		if (strcmp(property, "Window") == 0 && form != B_DIRECT_SPECIFIER) {
+			BWindow* window;
+			BLooper* looper;
+			status_t status = BPrivate::find_window(&specifier, form, &window,
+				&looper);
+			if (status != B_OK) {
+				BPrivate::send_script_error(message, status,
+					status == B_BAD_INDEX ? "Window index out of range"
+						: "No window with that title");
+			} else {
+				message->PopSpecifier();
+				BPrivate::forward_message(message, looper);
+			}
+			delete message;
+			return;
+		}
+	}
+	if (BPrivate::post_to_looper_token(applicationToken, message) != B_OK)
+		delete message;
 }
 
 
@@ -337,6 +407,13 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 void
 BApplication::MessageReceived(BMessage* message)
 {
+	switch (message->what) {
+		case B_GET_PROPERTY:
+		case B_COUNT_PROPERTIES:
+			if (_HandleScripting(message))
+				return;
+			break;
+	}
 	BLooper::MessageReceived(message);
 }
 
@@ -422,6 +499,28 @@ BHandler*
 BApplication::ResolveSpecifier(BMessage* message, int32 index,
 	BMessage* specifier, int32 what, const char* property)
 {
+	BPropertyInfo info(kApplicationProperties);
+	int32 match = info.FindMatch(message, index, specifier, what, property);
+	if (match == 0) {
+		// A window: the request goes on to its looper.
+		BWindow* window;
+		BLooper* looper;
+		status_t status = BPrivate::find_window(specifier, what, &window,
+			&looper);
+		if (status != B_OK) {
+			BPrivate::send_script_error(message, status,
+				status == B_BAD_INDEX ? "Window index out of range"
+					: "No window with that title");
+			return NULL;
+		}
+		message->PopSpecifier();
+		if (looper == this)
+			return this;
+		BPrivate::forward_message(message, looper);
+		return NULL;
+	}
+	if (match > 0)
+		return this;
 	return BLooper::ResolveSpecifier(message, index, specifier, what, property);
 }
 
@@ -432,7 +531,107 @@ BApplication::GetSupportedSuites(BMessage* data)
 	if (data == NULL)
 		return B_BAD_VALUE;
 	status_t status = data->AddString("suites", "suite/vnd.Be-application");
+	if (status == B_OK)
+		status = BPropertyInfo(kApplicationProperties).AddTo(data);
 	if (status != B_OK)
 		return status;
 	return BLooper::GetSupportedSuites(data);
 }
+
+
+bool
+BApplication::_HandleScripting(BMessage* message)
+{
+	int32 index;
+	BMessage specifier;
+	int32 form;
+	const char* property;
+	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property)
+			!= B_OK)
+		return false;
+	BMessage reply(B_REPLY);
+	if (message->what == B_COUNT_PROPERTIES && strcmp(property, "Window") == 0
+		&& form == B_DIRECT_SPECIFIER) {
+		reply.AddInt32("result", CountWindows());
+	} else if (message->what == B_GET_PROPERTY && strcmp(property, "Name") == 0
+		&& form == B_DIRECT_SPECIFIER) {
+		reply.AddString("result", fSignature);
+	} else
+		return false;
+	reply.AddInt32("error", B_OK);
+	message->SendReply(&reply);
+	return true;
+}
+
+
+namespace BPrivate {
+
+status_t
+find_window(const BMessage* specifier, int32 form, BWindow** window,
+	BLooper** looper)
+{
+	std::vector<std::pair<BWindow*, BLooper*>> windows = registered_windows();
+	int32 count = (int32)windows.size();
+	int32 found = -1;
+	if (specifier == NULL)
+		return B_BAD_SCRIPT_SYNTAX;
+	if (form == B_INDEX_SPECIFIER || form == B_REVERSE_INDEX_SPECIFIER) {
+		int32 index;
+		if (specifier->FindInt32("index", &index) != B_OK)
+			return B_BAD_SCRIPT_SYNTAX;
+		if (form == B_REVERSE_INDEX_SPECIFIER)
+			index = count - 1 - index;
+		if (index < 0 || index >= count)
+			return B_BAD_INDEX;
+		found = index;
+	} else if (form == B_NAME_SPECIFIER) {
+		const char* name;
+		if (specifier->FindString("name", &name) != B_OK)
+			return B_BAD_SCRIPT_SYNTAX;
+		// A window's looper is named by its title.
+		for (int32 i = 0; i < count && found < 0; i++) {
+			const char* title = windows[i].second->Name();
+			if (title != NULL && strcmp(title, name) == 0)
+				found = i;
+		}
+		if (found < 0)
+			return B_NAME_NOT_FOUND;
+	} else
+		return B_BAD_SCRIPT_SYNTAX;
+	if (window != NULL)
+		*window = windows[found].first;
+	if (looper != NULL)
+		*looper = windows[found].second;
+	return B_OK;
+}
+
+
+void
+send_script_error(BMessage* request, status_t error, const char* text,
+	uint32 what)
+{
+	if (request == NULL)
+		return;
+	BMessage reply(what);
+	reply.AddInt32("error", error);
+	if (text != NULL)
+		reply.AddString("message", text);
+	request->SendReply(&reply);
+}
+
+
+void
+set_application_script_hook(application_script_hook hook)
+{
+	sScriptHook = hook;
+}
+
+
+void
+route_application_message(BMessage* message, int32 applicationToken)
+{
+	run_on_gui_thread(RouteOnGuiThread,
+		new RoutedMessage{ message, applicationToken });
+}
+
+}	// namespace BPrivate

@@ -64,6 +64,7 @@ private:
 			void			_Init(const char* signature, status_t* error);
 			void			_ArgvReceived(BMessage* message);
 			void			_QuitEverything();
+			bool			_HandleScripting(BMessage* message);
 
 			char*			fSignature;
 			status_t		fInitError;

@@ -48,6 +48,7 @@ private:
 			BHandler&		operator=(const BHandler&) = delete;
 
 			void			_SetLooper(BLooper* looper);
+			bool			_HandleScripting(BMessage* message);
 
 			int32			fToken;
 			char*			fName;

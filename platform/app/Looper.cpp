@@ -304,6 +304,24 @@ start_gui_looper(BLooper* looper)
 }
 
 
+status_t
+forward_message(BMessage* message, BLooper* looper)
+{
+	if (message == NULL || looper == NULL)
+		return B_BAD_VALUE;
+	// The copy keeps the reply address and the waiting sender; the
+	// original hands its duty to answer over.
+	BMessage* copy = new BMessage(*message);
+	MessageAccess::MoveReplyDuty(copy, message);
+	MessageAccess::ClearDeliveryState(copy);
+	MessageAccess::SetTarget(copy, LooperAccess::Token(looper), false);
+	status_t status = post_to_looper(looper, copy);
+	if (status != B_OK)
+		delete copy;
+	return status;
+}
+
+
 bool
 is_gui_looper(const BLooper* looper)
 {
@@ -646,10 +664,57 @@ BLooper::_DispatchOne(BMessage* message)
 	BMessage* previous = fLastMessage;
 	fLastMessage = message;
 	fState->dispatchDepth++;
-	DispatchMessage(message, handler);
+	// A scripting request finds its handler through the specifiers first.
+	int32 specifier = -1;
+	if (message->HasSpecifiers()
+		&& message->GetCurrentSpecifier(&specifier) == B_OK)
+		handler = _ResolveSpecifier(handler, message);
+	if (handler != NULL)
+		DispatchMessage(message, handler);
 	fState->dispatchDepth--;
 	delete fLastMessage;
 	fLastMessage = previous;
+}
+
+
+BHandler*
+BLooper::_ResolveSpecifier(BHandler* target, BMessage* message)
+{
+	// Each handler names the next one from the current specifier, until
+	// one keeps the request (returns itself with the specifier in place);
+	// NULL means the request was answered or handed on.
+	BHandler* next = target;
+	for (int32 round = 0; round < 64; round++) {
+		int32 index;
+		BMessage specifier;
+		int32 form;
+		const char* property;
+		if (message->GetCurrentSpecifier(&index, &specifier, &form, &property)
+				!= B_OK) {
+			if (index < 0)
+				return next;
+			BPrivate::send_script_error(message, B_BAD_SCRIPT_SYNTAX,
+				"Didn't understand the specifier(s)");
+			return NULL;
+		}
+		target = next;
+		next = target->ResolveSpecifier(message, index, &specifier, form,
+			property);
+		if (next == NULL)
+			return NULL;
+		if (next->Looper() != this) {
+			BPrivate::send_script_error(message, B_BAD_VALUE,
+				"The handler belongs to another looper");
+			return NULL;
+		}
+		int32 after;
+		message->GetCurrentSpecifier(&after);
+		if (next == target && after == index)
+			return next;
+	}
+	BPrivate::send_script_error(message, B_BAD_SCRIPT_SYNTAX,
+		"Too many specifiers");
+	return NULL;
 }
 
 

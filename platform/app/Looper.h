@@ -86,6 +86,8 @@ private:
 
 			void			_QuitRequested(BMessage* message);
 			void			_DispatchOne(BMessage* message);
+			BHandler*		_ResolveSpecifier(BHandler* target,
+								BMessage* message);
 			void			_Loop();
 	static	status_t		_LoopThread(void* data);
 

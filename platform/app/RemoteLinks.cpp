@@ -45,6 +45,8 @@ const size_t kReadableLength = 40;
 // read, the link is given up.
 const size_t kMaxPendingOutput = 64 * 1024 * 1024;
 const size_t kReadChunk = 64 * 1024;
+// Marks the answer given to a waiting sender whose peer went away.
+const char* kLinkLostField = "_zl:link_lost";
 
 
 struct Link {
@@ -317,7 +319,9 @@ void
 AnswerOrphans(std::vector<ReplySlot*>& orphans)
 {
 	for (ReplySlot* slot : orphans) {
-		slot->Deliver(new BMessage(B_NO_REPLY));
+		BMessage* reply = new BMessage(B_NO_REPLY);
+		reply->AddBool(kLinkLostField, true);
+		slot->Deliver(reply);
 		slot->Release();
 	}
 	orphans.clear();
@@ -436,8 +440,11 @@ HandleFrame(Link* link, int32 linkId, LinkFrame& frame)
 		slot->Release();
 	}
 	int32 looper = frame.looperToken;
-	if (looper == kApplicationLooperToken)
-		looper = sApplicationToken;
+	if (looper == kApplicationLooperToken) {
+		// Through the GUI thread, where window specifiers are resolved.
+		route_application_message(message, sApplicationToken);
+		return;
+	}
 	// A message nobody takes is deleted; a waiting sender gets B_NO_REPLY.
 	if (post_to_looper_token(looper, message) != B_OK)
 		delete message;
@@ -690,17 +697,16 @@ RemoteLinks::Listen(const char* signature, int32 applicationToken,
 	// Sockets of the signature that nobody listens on any more go first.
 	FindApplications(signature, folder.c_str());
 
-	// The socket is bound under a hidden name and put in place only once
-	// it listens: a program looking for it in between would find it
-	// refusing connections and remove it as stale.
+	// The socket is made under a name nobody looks for and gets its real
+	// name once it listens: a connection refused always means stale.
 	std::string name = SocketName(signature, (team_id)getpid());
 	std::string path = folder + "/" + name;
-	std::string hiddenPath = folder + "/." + name;
-	unlink(path.c_str());
-	unlink(hiddenPath.c_str());
+	std::string temporary = "." + name + ".new";
+	std::string temporaryPath = folder + "/" + temporary;
+	unlink(temporaryPath.c_str());
 	sockaddr_un address;
 	int folderFd;
-	if (!MakeAddress(folder, "." + name, &address, &folderFd))
+	if (!MakeAddress(folder, temporary, &address, &folderFd))
 		return B_NAME_TOO_LONG;
 	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 	if (fd < 0) {
@@ -710,21 +716,18 @@ RemoteLinks::Listen(const char* signature, int32 applicationToken,
 	}
 	int result = bind(fd, (sockaddr*)&address, sizeof(address));
 	int error = errno;
-	if (result == 0)
-		chmod(hiddenPath.c_str(), 0600);
 	if (folderFd >= 0)
 		close(folderFd);
-	if (result == 0 && listen(fd, 128) != 0) {
-		result = -1;
-		error = errno;
-	}
-	if (result == 0 && rename(hiddenPath.c_str(), path.c_str()) != 0) {
-		result = -1;
+	if (result == 0) {
+		chmod(temporaryPath.c_str(), 0600);
+		result = listen(fd, 128);
+		if (result == 0)
+			result = rename(temporaryPath.c_str(), path.c_str());
 		error = errno;
 	}
 	if (result != 0) {
 		close(fd);
-		unlink(hiddenPath.c_str());
+		unlink(temporaryPath.c_str());
 		return error == EACCES ? B_PERMISSION_DENIED : B_ERROR;
 	}
 
@@ -875,7 +878,7 @@ status_t
 RemoteLinks::Post(team_id team, int32 looperToken, const BMessage& message)
 {
 	int32 link = LinkTo(team);
-	if (link < 0)
+	if (link < 0 || !ProcessExists(team))
 		return B_BAD_PORT_ID;
 	return QueueFrame(link, kFrameMessage, 0, looperToken, message);
 }
@@ -886,7 +889,7 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 	const BMessage& message, BMessage* reply, bigtime_t timeout)
 {
 	int32 link = LinkTo(team);
-	if (link < 0)
+	if (link < 0 || !ProcessExists(team))
 		return B_BAD_PORT_ID;
 
 	ReplySlot* slot = new ReplySlot;
@@ -950,6 +953,10 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 		return status;
 	if (answer == NULL)
 		return B_TIMED_OUT;
+	if (answer->what == B_NO_REPLY && answer->HasBool(kLinkLostField)) {
+		delete answer;
+		return B_BAD_PORT_ID;
+	}
 	*reply = *answer;
 	MessageAccess::MoveReplyDuty(reply, answer);
 	delete answer;

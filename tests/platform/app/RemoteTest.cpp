@@ -132,6 +132,10 @@ protected:
 			}
 			snooze(10000);
 		}
+		fprintf(stderr, "peer %d %s; runtime folder:\n", (int)pid,
+			kill(pid, 0) == 0 ? "runs" : "has ended");
+		std::vector<const char*> list = { "ls", "-la", fRuntime.c_str(), NULL };
+		BPrivate::start_program(list.data(), true, NULL);
 		return -1;
 	}
 
