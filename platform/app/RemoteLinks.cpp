@@ -68,23 +68,31 @@ struct Waiter {
 };
 
 
-std::mutex sLock;
-std::condition_variable sFlushed;
-std::map<int32, std::shared_ptr<Link>> sLinks;
-// The link each peer's messages go over; the first link made to or from
-// a peer stays its route, so messages to it keep their order.
-std::map<team_id, int32> sRoutes;
-std::map<uint32, Waiter> sWaiters;
-std::vector<int> sClosing;
-int32 sNextLink = 1;
-uint32 sNextReplyId = 1;
-int sWakeFd = -1;
-int sListenFd = -1;
-std::string sListenPath;
-std::string sListenSignature;
-std::atomic<int32> sApplicationToken{-1};
-std::atomic<int32> sRefused{0};
-bool sThreadStarted = false;
+// The state of the links. It is made once and never destroyed: the
+// reader thread runs until the process is gone, also while static objects
+// are destroyed at exit.
+struct LinkState {
+	std::mutex				lock;
+	std::condition_variable	flushed;
+	std::map<int32, std::shared_ptr<Link>> links;
+	// The link each peer's messages go over; the first link made to or
+	// from a peer stays its route, so messages to it keep their order.
+	std::map<team_id, int32> routes;
+	std::map<uint32, Waiter> waiters;
+	std::vector<int>		closing;
+	int32					nextLink = 1;
+	uint32					nextReplyId = 1;
+	int						wakeFd = -1;
+	int						listenFd = -1;
+	std::string				listenPath;
+	std::string				listenSignature;
+	std::atomic<int32>		applicationToken{-1};
+	std::atomic<int32>		refused{0};
+	bool					threadStarted = false;
+};
+
+LinkState& sState = *new LinkState;
+
 
 
 std::string
@@ -250,16 +258,16 @@ ListSockets(const std::string& folder, const std::string& prefix)
 void
 Wake()
 {
-	if (sWakeFd >= 0) {
+	if (sState.wakeFd >= 0) {
 		uint64 one = 1;
-		ssize_t written = write(sWakeFd, &one, sizeof(one));
+		ssize_t written = write(sState.wakeFd, &one, sizeof(one));
 		(void)written;
 	}
 }
 
 
 // Writes what the link has queued, as far as the socket takes it. With
-// sLock held. False if the link broke.
+// the state's lock held. False if the link broke.
 bool
 WritePending(Link* link)
 {
@@ -275,41 +283,41 @@ WritePending(Link* link)
 	}
 	link->out.clear();
 	link->outSent = 0;
-	sFlushed.notify_all();
+	sState.flushed.notify_all();
 	return true;
 }
 
 
-// With sLock held: removes the link; its waiters are handed back to be
+// With the state's lock held: removes the link; its waiters are handed back to be
 // answered outside the lock.
 void
 RemoveLink(int32 id, std::vector<ReplySlot*>& orphans)
 {
-	auto it = sLinks.find(id);
-	if (it == sLinks.end())
+	auto it = sState.links.find(id);
+	if (it == sState.links.end())
 		return;
-	sClosing.push_back(it->second->fd);
+	sState.closing.push_back(it->second->fd);
 	team_id peer = it->second->peer;
-	sLinks.erase(it);
-	auto route = sRoutes.find(peer);
-	if (route != sRoutes.end() && route->second == id) {
-		sRoutes.erase(route);
+	sState.links.erase(it);
+	auto route = sState.routes.find(peer);
+	if (route != sState.routes.end() && route->second == id) {
+		sState.routes.erase(route);
 		// Another link the peer talks to us over takes its place.
-		for (const auto& entry : sLinks) {
+		for (const auto& entry : sState.links) {
 			if (entry.second->peer == peer && entry.second->routed) {
-				sRoutes[peer] = entry.first;
+				sState.routes[peer] = entry.first;
 				break;
 			}
 		}
 	}
-	for (auto waiter = sWaiters.begin(); waiter != sWaiters.end();) {
+	for (auto waiter = sState.waiters.begin(); waiter != sState.waiters.end();) {
 		if (waiter->second.link == id) {
 			orphans.push_back(waiter->second.slot);
-			waiter = sWaiters.erase(waiter);
+			waiter = sState.waiters.erase(waiter);
 		} else
 			++waiter;
 	}
-	sFlushed.notify_all();
+	sState.flushed.notify_all();
 }
 
 
@@ -328,18 +336,18 @@ AnswerOrphans(std::vector<ReplySlot*>& orphans)
 }
 
 
-// With sLock held: a new link for the descriptor.
+// With the state's lock held: a new link for the descriptor.
 Link*
 AddLink(int fd, team_id peer, bool route)
 {
 	std::shared_ptr<Link> link(new Link);
-	link->id = sNextLink++;
+	link->id = sState.nextLink++;
 	link->fd = fd;
 	link->peer = peer;
 	Link* result = link.get();
-	sLinks[link->id] = std::move(link);
-	if (route && sRoutes.find(peer) == sRoutes.end()) {
-		sRoutes[peer] = result->id;
+	sState.links[link->id] = std::move(link);
+	if (route && sState.routes.find(peer) == sState.routes.end()) {
+		sState.routes[peer] = result->id;
 		result->routed = true;
 	}
 	return result;
@@ -358,9 +366,9 @@ QueueFrame(int32 linkId, uint32 kind, uint32 replyId, int32 looperToken,
 
 	std::vector<ReplySlot*> orphans;
 	{
-		std::lock_guard<std::mutex> guard(sLock);
-		auto it = sLinks.find(linkId);
-		if (it == sLinks.end())
+		std::lock_guard<std::mutex> guard(sState.lock);
+		auto it = sState.links.find(linkId);
+		if (it == sState.links.end())
 			return B_BAD_PORT_ID;
 		Link* link = it->second.get();
 		if (link->out.size() + frame.size() > kMaxPendingOutput)
@@ -404,11 +412,11 @@ HandleFrame(Link* link, int32 linkId, LinkFrame& frame)
 	if (frame.kind == kFrameReply) {
 		ReplySlot* slot = NULL;
 		{
-			std::lock_guard<std::mutex> guard(sLock);
-			auto it = sWaiters.find(frame.replyId);
-			if (it != sWaiters.end() && it->second.link == linkId) {
+			std::lock_guard<std::mutex> guard(sState.lock);
+			auto it = sState.waiters.find(frame.replyId);
+			if (it != sState.waiters.end() && it->second.link == linkId) {
 				slot = it->second.slot;
-				sWaiters.erase(it);
+				sState.waiters.erase(it);
 			}
 		}
 		if (slot != NULL) {
@@ -442,7 +450,7 @@ HandleFrame(Link* link, int32 linkId, LinkFrame& frame)
 	int32 looper = frame.looperToken;
 	if (looper == kApplicationLooperToken) {
 		// Through the GUI thread, where window specifiers are resolved.
-		route_application_message(message, sApplicationToken);
+		route_application_message(message, sState.applicationToken);
 		return;
 	}
 	// A message nobody takes is deleted; a waiting sender gets B_NO_REPLY.
@@ -465,13 +473,13 @@ AcceptPeers(int listenFd)
 		if (!PeerCredentials(fd, &credentials)
 			|| credentials.uid != getuid()) {
 			// Only programs of our own user may send us messages.
-			sRefused++;
+			sState.refused++;
 			fprintf(stderr, "app kit: refused a connection from user %d\n",
 				(int)credentials.uid);
 			close(fd);
 			continue;
 		}
-		std::lock_guard<std::mutex> guard(sLock);
+		std::lock_guard<std::mutex> guard(sState.lock);
 		AddLink(fd, credentials.pid, false);
 	}
 }
@@ -484,9 +492,9 @@ ReadLink(int32 linkId)
 	// gives it up meanwhile; its descriptor is closed by this thread only.
 	std::shared_ptr<Link> holder;
 	{
-		std::lock_guard<std::mutex> guard(sLock);
-		auto it = sLinks.find(linkId);
-		if (it == sLinks.end())
+		std::lock_guard<std::mutex> guard(sState.lock);
+		auto it = sState.links.find(linkId);
+		if (it == sState.links.end())
 			return;
 		holder = it->second;
 	}
@@ -514,10 +522,10 @@ ReadLink(int32 linkId)
 			broken = true;
 		}
 		if (!frames.empty() && !link->routed) {
-			std::lock_guard<std::mutex> guard(sLock);
+			std::lock_guard<std::mutex> guard(sState.lock);
 			link->routed = true;
-			if (sRoutes.find(peer) == sRoutes.end())
-				sRoutes[peer] = linkId;
+			if (sState.routes.find(peer) == sState.routes.end())
+				sState.routes[peer] = linkId;
 		}
 		for (LinkFrame& frame : frames)
 			HandleFrame(link, linkId, frame);
@@ -528,7 +536,7 @@ ReadLink(int32 linkId)
 	if (broken) {
 		std::vector<ReplySlot*> orphans;
 		{
-			std::lock_guard<std::mutex> guard(sLock);
+			std::lock_guard<std::mutex> guard(sState.lock);
 			RemoveLink(linkId, orphans);
 		}
 		AnswerOrphans(orphans);
@@ -546,18 +554,18 @@ IoThread(void*)
 		fds.clear();
 		ids.clear();
 		{
-			std::lock_guard<std::mutex> guard(sLock);
-			for (int fd : sClosing)
+			std::lock_guard<std::mutex> guard(sState.lock);
+			for (int fd : sState.closing)
 				close(fd);
-			sClosing.clear();
-			listenFd = sListenFd;
-			fds.push_back({ sWakeFd, POLLIN, 0 });
+			sState.closing.clear();
+			listenFd = sState.listenFd;
+			fds.push_back({ sState.wakeFd, POLLIN, 0 });
 			ids.push_back(-1);
 			if (listenFd >= 0) {
 				fds.push_back({ listenFd, POLLIN, 0 });
 				ids.push_back(-2);
 			}
-			for (const auto& entry : sLinks) {
+			for (const auto& entry : sState.links) {
 				short events = POLLIN;
 				if (!entry.second->out.empty())
 					events |= POLLOUT;
@@ -575,7 +583,7 @@ IoThread(void*)
 				continue;
 			if (ids[i] == -1) {
 				uint64 count;
-				ssize_t length = read(sWakeFd, &count, sizeof(count));
+				ssize_t length = read(sState.wakeFd, &count, sizeof(count));
 				(void)length;
 			} else if (ids[i] == -2) {
 				AcceptPeers(listenFd);
@@ -583,9 +591,9 @@ IoThread(void*)
 				if ((fds[i].revents & POLLOUT) != 0) {
 					std::vector<ReplySlot*> orphans;
 					{
-						std::lock_guard<std::mutex> guard(sLock);
-						auto it = sLinks.find(ids[i]);
-						if (it != sLinks.end() && !WritePending(it->second.get()))
+						std::lock_guard<std::mutex> guard(sState.lock);
+						auto it = sState.links.find(ids[i]);
+						if (it != sState.links.end() && !WritePending(it->second.get()))
 							RemoveLink(ids[i], orphans);
 					}
 					AnswerOrphans(orphans);
@@ -606,19 +614,19 @@ FlushAtExit()
 }
 
 
-// With sLock held.
+// With the state's lock held.
 void
 StartThread()
 {
-	if (sThreadStarted)
+	if (sState.threadStarted)
 		return;
-	sWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+	sState.wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 	thread_id thread = spawn_thread(IoThread, "app links", B_NORMAL_PRIORITY,
 		NULL);
 	if (thread < 0)
 		return;
 	resume_thread(thread);
-	sThreadStarted = true;
+	sState.threadStarted = true;
 	// A program that posts and ends at once still gets its frames out.
 	atexit(FlushAtExit);
 }
@@ -629,9 +637,9 @@ int32
 LinkTo(team_id team)
 {
 	{
-		std::lock_guard<std::mutex> guard(sLock);
-		auto route = sRoutes.find(team);
-		if (route != sRoutes.end())
+		std::lock_guard<std::mutex> guard(sState.lock);
+		auto route = sState.routes.find(team);
+		if (route != sState.routes.end())
 			return route->second;
 	}
 	if (!ProcessExists(team))
@@ -653,10 +661,10 @@ LinkTo(team_id team)
 		return -1;
 	}
 
-	std::lock_guard<std::mutex> guard(sLock);
+	std::lock_guard<std::mutex> guard(sState.lock);
 	// Another thread may have made the link meanwhile: keep the first.
-	auto route = sRoutes.find(team);
-	if (route != sRoutes.end()) {
+	auto route = sState.routes.find(team);
+	if (route != sState.routes.end()) {
 		close(fd);
 		return route->second;
 	}
@@ -731,15 +739,15 @@ RemoteLinks::Listen(const char* signature, int32 applicationToken,
 		return error == EACCES ? B_PERMISSION_DENIED : B_ERROR;
 	}
 
-	std::lock_guard<std::mutex> guard(sLock);
-	if (sListenFd >= 0) {
-		sClosing.push_back(sListenFd);
-		unlink(sListenPath.c_str());
+	std::lock_guard<std::mutex> guard(sState.lock);
+	if (sState.listenFd >= 0) {
+		sState.closing.push_back(sState.listenFd);
+		unlink(sState.listenPath.c_str());
 	}
-	sListenFd = fd;
-	sListenPath = path;
-	sListenSignature = LowerCase(signature);
-	sApplicationToken = applicationToken;
+	sState.listenFd = fd;
+	sState.listenPath = path;
+	sState.listenSignature = LowerCase(signature);
+	sState.applicationToken = applicationToken;
 	StartThread();
 	Wake();
 	return B_OK;
@@ -749,15 +757,15 @@ RemoteLinks::Listen(const char* signature, int32 applicationToken,
 void
 RemoteLinks::StopListening()
 {
-	std::lock_guard<std::mutex> guard(sLock);
-	if (sListenFd < 0)
+	std::lock_guard<std::mutex> guard(sState.lock);
+	if (sState.listenFd < 0)
 		return;
-	unlink(sListenPath.c_str());
-	sClosing.push_back(sListenFd);
-	sListenFd = -1;
-	sListenPath.clear();
-	sListenSignature.clear();
-	sApplicationToken = -1;
+	unlink(sState.listenPath.c_str());
+	sState.closing.push_back(sState.listenFd);
+	sState.listenFd = -1;
+	sState.listenPath.clear();
+	sState.listenSignature.clear();
+	sState.applicationToken = -1;
 	Wake();
 }
 
@@ -765,8 +773,8 @@ RemoteLinks::StopListening()
 std::string
 RemoteLinks::SocketPath()
 {
-	std::lock_guard<std::mutex> guard(sLock);
-	return sListenPath;
+	std::lock_guard<std::mutex> guard(sState.lock);
+	return sState.listenPath;
 }
 
 
@@ -805,8 +813,8 @@ RemoteLinks::FindApplications(const char* signature, const char* folderName)
 		bool stale = !ProcessExists(entry.second);
 		bool linked;
 		{
-			std::lock_guard<std::mutex> guard(sLock);
-			linked = sRoutes.find(entry.second) != sRoutes.end();
+			std::lock_guard<std::mutex> guard(sState.lock);
+			linked = sState.routes.find(entry.second) != sState.routes.end();
 		}
 		if (!stale && linked) {
 			found.push_back({ info.st_mtime, entry.second });
@@ -848,8 +856,8 @@ bool
 RemoteLinks::SignatureOf(team_id team, std::string& signature)
 {
 	if (team == (team_id)getpid()) {
-		std::lock_guard<std::mutex> guard(sLock);
-		signature = sListenSignature;
+		std::lock_guard<std::mutex> guard(sState.lock);
+		signature = sState.listenSignature;
 		return !signature.empty();
 	}
 	return false;
@@ -862,8 +870,8 @@ RemoteLinks::IsReachable(team_id team)
 	if (!ProcessExists(team))
 		return false;
 	{
-		std::lock_guard<std::mutex> guard(sLock);
-		if (sRoutes.find(team) != sRoutes.end())
+		std::lock_guard<std::mutex> guard(sState.lock);
+		if (sState.routes.find(team) != sState.routes.end())
 			return true;
 	}
 	for (const auto& entry : ListSockets(RuntimeFolder(NULL), kSocketPrefix)) {
@@ -895,20 +903,20 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 	ReplySlot* slot = new ReplySlot;
 	uint32 id;
 	{
-		std::lock_guard<std::mutex> guard(sLock);
-		id = sNextReplyId++;
+		std::lock_guard<std::mutex> guard(sState.lock);
+		id = sState.nextReplyId++;
 		if (id == 0)
-			id = sNextReplyId++;
+			id = sState.nextReplyId++;
 		slot->Acquire();
-		sWaiters[id] = { slot, link };
+		sState.waiters[id] = { slot, link };
 	}
 	status_t status = QueueFrame(link, kFrameRequest, id, looperToken,
 		message);
 	if (status != B_OK) {
-		std::lock_guard<std::mutex> guard(sLock);
-		auto it = sWaiters.find(id);
-		if (it != sWaiters.end()) {
-			sWaiters.erase(it);
+		std::lock_guard<std::mutex> guard(sState.lock);
+		auto it = sState.waiters.find(id);
+		if (it != sState.waiters.end()) {
+			sState.waiters.erase(it);
 			slot->Release();
 		}
 	}
@@ -941,10 +949,10 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 			slot->abandoned = true;
 	}
 	if (answer == NULL) {
-		std::lock_guard<std::mutex> guard(sLock);
-		auto it = sWaiters.find(id);
-		if (it != sWaiters.end()) {
-			sWaiters.erase(it);
+		std::lock_guard<std::mutex> guard(sState.lock);
+		auto it = sState.waiters.find(id);
+		if (it != sState.waiters.end()) {
+			sState.waiters.erase(it);
 			slot->Release();
 		}
 	}
@@ -967,9 +975,9 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 void
 RemoteLinks::Flush(bigtime_t timeout)
 {
-	std::unique_lock<std::mutex> guard(sLock);
-	sFlushed.wait_for(guard, std::chrono::microseconds(timeout), [] {
-		for (const auto& entry : sLinks) {
+	std::unique_lock<std::mutex> guard(sState.lock);
+	sState.flushed.wait_for(guard, std::chrono::microseconds(timeout), [] {
+		for (const auto& entry : sState.links) {
 			if (!entry.second->out.empty())
 				return false;
 		}
@@ -981,15 +989,15 @@ RemoteLinks::Flush(bigtime_t timeout)
 int32
 RemoteLinks::CountLinks()
 {
-	std::lock_guard<std::mutex> guard(sLock);
-	return (int32)sLinks.size();
+	std::lock_guard<std::mutex> guard(sState.lock);
+	return (int32)sState.links.size();
 }
 
 
 int32
 RemoteLinks::CountRefusedPeers()
 {
-	return sRefused;
+	return sState.refused;
 }
 
 }	// namespace BPrivate
