@@ -29,6 +29,8 @@
 #include <ViewWidgets.h>
 #include <Window.h>
 
+#include "Scripting.h"
+
 namespace BPrivate {
 
 QFont qt_font(const BFont& font);
@@ -760,7 +762,35 @@ void BView::Pulse() {}
 void
 BView::MessageReceived(BMessage* message)
 {
+	if (BPrivate::handle_view_script(this, message))
+		return;
 	BHandler::MessageReceived(message);
+}
+
+
+BHandler*
+BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
+	int32 what, const char* property)
+{
+	bool matched;
+	BHandler* target = BPrivate::resolve_view_specifier(this, message, index,
+		specifier, what, property, &matched);
+	if (matched)
+		return target;
+	return BHandler::ResolveSpecifier(message, index, specifier, what,
+		property);
+}
+
+
+status_t
+BView::GetSupportedSuites(BMessage* data)
+{
+	if (data == NULL)
+		return B_BAD_VALUE;
+	status_t status = BPrivate::view_supported_suites(this, data);
+	if (status != B_OK)
+		return status;
+	return BHandler::GetSupportedSuites(data);
 }
 
 

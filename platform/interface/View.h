@@ -52,6 +52,12 @@ public:
 	virtual	void			WindowActivated(bool active);
 	virtual	void			Pulse();
 	virtual	void			MessageReceived(BMessage* message);
+	// Scripting: View, Views, Frame, Hidden and, by kind, Text, Label,
+	// Value, Enabled; the automation verbs Click and Drop.
+	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
+								BMessage* specifier, int32 what,
+								const char* property);
+	virtual	status_t		GetSupportedSuites(BMessage* data);
 	virtual	void			GetPreferredSize(float* width, float* height);
 	virtual	void			ResizeToPreferred();
 	virtual	void			SetFont(const BFont* font,

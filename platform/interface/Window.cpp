@@ -4,6 +4,8 @@
 // message. Hooks may therefore delete the view that runs them.
 #include <Window.h>
 
+#include "Scripting.h"
+
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
@@ -1218,6 +1220,8 @@ BWindow::_UpdatePass()
 void
 BWindow::MessageReceived(BMessage* message)
 {
+	if (BPrivate::handle_window_script(this, message))
+		return;
 	BLooper::MessageReceived(message);
 }
 
@@ -1711,6 +1715,11 @@ BHandler*
 BWindow::ResolveSpecifier(BMessage* message, int32 index,
 	BMessage* specifier, int32 what, const char* property)
 {
+	bool matched;
+	BHandler* target = BPrivate::resolve_window_specifier(this, message,
+		index, specifier, what, property, &matched);
+	if (matched)
+		return target;
 	return BLooper::ResolveSpecifier(message, index, specifier, what,
 		property);
 }
@@ -1719,5 +1728,10 @@ BWindow::ResolveSpecifier(BMessage* message, int32 index,
 status_t
 BWindow::GetSupportedSuites(BMessage* data)
 {
+	if (data == NULL)
+		return B_BAD_VALUE;
+	status_t status = BPrivate::window_supported_suites(this, data);
+	if (status != B_OK)
+		return status;
 	return BLooper::GetSupportedSuites(data);
 }

@@ -139,3 +139,33 @@ TEST_F(HeyTest, QuitEndsTheProgram)
 		snooze(10000);
 	EXPECT_NE(kill(fGallery, 0), 0);
 }
+
+
+TEST_F(HeyTest, WindowsAndViewsAnswerAndTakeSnapshots)
+{
+	std::string output;
+	EXPECT_EQ(RunHey({ "-s", kGallery, "get", "Title", "of", "Window", "0" },
+		&output), 0);
+	EXPECT_EQ(output, "Gallery\n");
+	EXPECT_EQ(RunHey({ "-s", kGallery, "get", "Views", "of", "Window", "0" },
+		&output), 0);
+	EXPECT_NE(output.find("lastrfid\n"), std::string::npos);
+
+	// A view found by name: read, set and read back its text.
+	EXPECT_EQ(RunHey({ kGallery, "set", "Text", "of", "View", "lastrfid",
+		"of", "Window", "0", "to", "string:1234" }, &output), 0);
+	EXPECT_EQ(RunHey({ "-s", kGallery, "get", "Text", "of", "View",
+		"lastrfid", "of", "Window", "Gallery" }, &output), 0);
+	EXPECT_EQ(output, "1234\n");
+	EXPECT_EQ(RunHey({ kGallery, "get", "Text", "of", "View", "nosuch", "of",
+		"Window", "0" }, &output), 1);
+
+	EXPECT_EQ(RunHey({ kGallery, "do", "Sync" }, &output), 0);
+	std::string path = fRuntime + "/shot.png";
+	std::string with = "path=" + path;
+	EXPECT_EQ(RunHey({ kGallery, "do", "Snapshot", "of", "Window", "0",
+		"with", with.c_str() }, &output), 0);
+	struct stat info;
+	ASSERT_EQ(stat(path.c_str(), &info), 0);
+	EXPECT_GT(info.st_size, 100);
+}
