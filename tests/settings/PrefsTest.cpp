@@ -143,7 +143,7 @@ TEST_F(PrefsTest, FirstStartWithoutFolderStoresTheValuesBeforeLoading)
 		{ "logo_loma", B_STRING_TYPE,
 			std::string("/boot/home/logoimage", 21) },
 		{ "mws_use", B_BOOL_TYPE, std::string(1, '\1') },
-		{ "mws_ip", B_STRING_TYPE, std::string("192.168.1.250", 14) },
+		{ "mws_ip", B_STRING_TYPE, std::string(kDefaultMwsIp, strlen(kDefaultMwsIp) + 1) },
 		{ "TagsUseDoor", B_INT32_TYPE, Int(1) },
 		{ "OpenInSecs", B_INT32_TYPE, Int(1) },
 		{ "gTimeAcc", B_BOOL_TYPE, std::string(1, '\0') },
@@ -162,7 +162,7 @@ TEST_F(PrefsTest, FirstStartWithoutFolderStoresTheValuesBeforeLoading)
 	EXPECT_EQ(prefs->on_workspace, -1);
 	EXPECT_STREQ(prefs->logo_loma, "/boot/home/logoimage");
 	EXPECT_TRUE(prefs->mws_use);
-	EXPECT_STREQ(prefs->mws_ip, "192.168.1.250");
+	EXPECT_STREQ(prefs->mws_ip, kDefaultMwsIp);
 	EXPECT_EQ(prefs->Payday, 28);
 }
 
@@ -184,7 +184,7 @@ TEST_F(PrefsTest, FolderWithoutFileTakesEveryDefault)
 	EXPECT_EQ(prefs->on_workspace, -1);
 	EXPECT_STREQ(prefs->logo_loma, "/boot/home/logoimage");
 	EXPECT_TRUE(prefs->mws_use);
-	EXPECT_STREQ(prefs->mws_ip, "192.168.1.250");
+	EXPECT_STREQ(prefs->mws_ip, kDefaultMwsIp);
 	EXPECT_EQ(prefs->TagsUseDoor, 1);
 	EXPECT_EQ(prefs->OpenInSecs, 1);
 	EXPECT_FALSE(prefs->gTimeAcc);
@@ -194,7 +194,7 @@ TEST_F(PrefsTest, FolderWithoutFileTakesEveryDefault)
 	EXPECT_EQ(Read("time_format").data, Int(0));
 	Attribute address = Read("mws_ip");
 	EXPECT_EQ(address.type, (uint32)B_STRING_TYPE);
-	EXPECT_EQ(address.data, "192.168.1.250");
+	EXPECT_EQ(address.data, kDefaultMwsIp);
 	EXPECT_EQ(Read("logo_loma").data, "/boot/home/logoimage");
 	struct stat st;
 	ASSERT_EQ(stat(fFile.c_str(), &st), 0);
@@ -202,7 +202,7 @@ TEST_F(PrefsTest, FolderWithoutFileTakesEveryDefault)
 
 	strcpy(prefs->mws_ip, "changed");
 	EXPECT_TRUE(prefs->LoadPrefs());
-	EXPECT_STREQ(prefs->mws_ip, "192.168.1.250");
+	EXPECT_STREQ(prefs->mws_ip, kDefaultMwsIp);
 }
 
 

@@ -165,7 +165,7 @@ TEST_P(NodeAttributeTest, ListRenameAndStrings)
 	int32 value = 1;
 	fNode.WriteAttr("Payday", B_INT32_TYPE, 0, &value, 4);
 	fNode.WriteAttr("OpenInSecs", B_INT32_TYPE, 0, &value, 4);
-	BString text("192.168.0.99");
+	BString text("127.0.0.1:80");
 	ASSERT_EQ(B_OK, fNode.WriteAttrString("mws_ip", &text));
 
 	fNode.RewindAttrs();
@@ -187,7 +187,7 @@ TEST_P(NodeAttributeTest, ListRenameAndStrings)
 
 	BString readText;
 	ASSERT_EQ(B_OK, fNode.ReadAttrString("mws_ip", &readText));
-	EXPECT_STREQ("192.168.0.99", readText.String());
+	EXPECT_STREQ("127.0.0.1:80", readText.String());
 	attr_info info;
 	ASSERT_EQ(B_OK, fNode.GetAttrInfo("mws_ip", &info));
 	EXPECT_EQ((uint32)B_STRING_TYPE, info.type);
