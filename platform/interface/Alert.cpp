@@ -4,6 +4,7 @@
 #include <Alert.h>
 
 #include <math.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
@@ -231,7 +232,10 @@ BAlert::_Init(const char* text, const char* button1, const char* button2,
 		message->AddInt32("which", i);
 		BRect frame(right - buttonWidth + 1, buttonTop, right,
 			buttonTop + kButtonHeight - 1);
-		fButtons[i] = new BButton(frame, "_b_", labels[i], message);
+		// Named by position, so a script can click a given one.
+		char name[16];
+		snprintf(name, sizeof(name), "_b%d_", (int)i);
+		fButtons[i] = new BButton(frame, name, labels[i], message);
 		background->AddChild(fButtons[i]);
 		right = frame.left - kButtonSpacing;
 		// The first button stands apart from the others.

@@ -548,6 +548,18 @@ BMenu::_Done(BMenuItem* chosen)
 }
 
 
+void
+BMenu::_Choose(BMenuItem* item)
+{
+	if (item == NULL || item->Menu() != this)
+		return;
+	if (fMenuWindow != NULL)
+		_Close(item);
+	else
+		_Done(item);
+}
+
+
 int32
 BMenu::_ItemAt(BPoint where) const
 {

@@ -75,6 +75,9 @@ public:
 	// label-from-marked mode, else the menu's name.
 			const char*		_FieldLabel() const;
 			bool			_IsOpen() const { return fMenuWindow != NULL; }
+	// Chooses one of its items as a click on it would: an open menu
+	// closes, then the item is marked (radio mode) and invoked.
+			void			_Choose(BMenuItem* item);
 
 protected:
 	// Opens the menu's window with its top left at a screen point.

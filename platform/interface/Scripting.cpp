@@ -12,6 +12,10 @@
 #include <AppPrivate.h>
 #include <Application.h>
 #include <Control.h>
+#include <ListView.h>
+#include <Menu.h>
+#include <MenuField.h>
+#include <MenuItem.h>
 #include <Message.h>
 #include <PropertyInfo.h>
 #include <StringView.h>
@@ -85,6 +89,92 @@ const property_info kViewProperties[] = {
 	{ NULL, { 0 }, { 0 }, NULL, 0, { 0 } }
 };
 
+// Menus and menu fields; Label and Marked here are those of a MenuItem.
+const property_info kMenuProperties[] = {
+	{ "MenuItem", { B_COUNT_PROPERTIES, 0 }, { B_DIRECT_SPECIFIER, 0 },
+		"The number of items.", 0, { B_INT32_TYPE, 0 } },
+	{ "MenuItem", { B_EXECUTE_PROPERTY, 0 }, { B_INDEX_SPECIFIER,
+		B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER, 0 },
+		"Chooses the item as a click would, so its message is sent.", 0,
+		{ 0 } },
+	{ "MenuItem", { 0 }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER,
+		B_NAME_SPECIFIER, 0 }, "An item by index or by label.", 0, { 0 } },
+	{ "Label", { B_GET_PROPERTY, B_SET_PROPERTY, 0 },
+		{ B_DIRECT_SPECIFIER, 0 }, "Of a MenuItem: its label.", 0,
+		{ B_STRING_TYPE, 0 } },
+	{ "Marked", { B_GET_PROPERTY, B_SET_PROPERTY, 0 },
+		{ B_DIRECT_SPECIFIER, 0 }, "Of a MenuItem: whether it is marked.", 0,
+		{ B_BOOL_TYPE, 0 } },
+	{ NULL, { 0 }, { 0 }, NULL, 0, { 0 } }
+};
+
+const property_info kMenuFieldProperties[] = {
+	{ "Marked", { B_GET_PROPERTY, B_SET_PROPERTY, 0 },
+		{ B_DIRECT_SPECIFIER, 0 }, "The label of the marked item; setting a "
+		"label or index chooses that item as a click would.", 0,
+		{ B_STRING_TYPE, B_INT32_TYPE, 0 } },
+	{ NULL, { 0 }, { 0 }, NULL, 0, { 0 } }
+};
+
+const property_info kListProperties[] = {
+	{ "Selection", { B_GET_PROPERTY, B_SET_PROPERTY, 0 },
+		{ B_DIRECT_SPECIFIER, 0 }, "The indexes of the selected items (-1: "
+		"none); setting one selects only that item.", 0,
+		{ B_INT32_TYPE, 0 } },
+	{ NULL, { 0 }, { 0 }, NULL, 0, { 0 } }
+};
+
+
+// The menu a view offers items of: its own, or a menu field's.
+BMenu*
+MenuOf(BView* view)
+{
+	if (BMenu* menu = dynamic_cast<BMenu*>(view))
+		return menu;
+	if (BMenuField* field = dynamic_cast<BMenuField*>(view))
+		return field->Menu();
+	return NULL;
+}
+
+
+// An item of the menu itself (not of its submenus) by index or label.
+BMenuItem*
+ItemFor(BMenu* menu, BMessage* specifier, int32 form, status_t* error)
+{
+	*error = B_OK;
+	if (form == B_NAME_SPECIFIER) {
+		const char* name = specifier->GetString("name", NULL);
+		for (int32 i = 0; name != NULL && i < menu->CountItems(); i++) {
+			if (strcmp(menu->ItemAt(i)->Label(), name) == 0)
+				return menu->ItemAt(i);
+		}
+		*error = B_NAME_NOT_FOUND;
+		return NULL;
+	}
+	int32 index = specifier->GetInt32("index", -1);
+	if (form == B_REVERSE_INDEX_SPECIFIER)
+		index = menu->CountItems() - 1 - index;
+	BMenuItem* item = menu->ItemAt(index);
+	if (item == NULL)
+		*error = B_BAD_INDEX;
+	return item;
+}
+
+
+// Chooses an item as a click would: only an enabled item of an enabled
+// field, and not one that only opens a submenu.
+status_t
+ChooseItem(BView* view, BMenu* menu, BMenuItem* item)
+{
+	BMenuField* field = dynamic_cast<BMenuField*>(view);
+	if ((field != NULL && !field->IsEnabled()) || !item->IsEnabled())
+		return B_NOT_ALLOWED;
+	if (item->Submenu() != NULL)
+		return B_BAD_VALUE;
+	menu->_Choose(item);
+	return B_OK;
+}
+
 
 std::string
 ClassName(const BView* view)
@@ -116,9 +206,13 @@ FindDescendant(BView* parent, const char* name)
 void
 AddViews(BMessage& reply, BView* view)
 {
-	const char* label = "";
+	const char* label = NULL;
 	if (BControl* control = dynamic_cast<BControl*>(view))
-		label = control->Label() != NULL ? control->Label() : "";
+		label = control->Label();
+	else if (BMenuField* field = dynamic_cast<BMenuField*>(view))
+		label = field->Label();
+	if (label == NULL)
+		label = "";
 	reply.AddString("result", view->Name() != NULL ? view->Name() : "");
 	reply.AddString("class", ClassName(view).c_str());
 	reply.AddString("label", label);
@@ -338,23 +432,150 @@ resolve_view_specifier(BView* view, BMessage* message, int32 index,
 {
 	int32 match = BPropertyInfo(kViewProperties).FindMatch(message, index,
 		specifier, form, property);
-	*matched = match >= 0;
-	if (match == 2)
+	if (match == 2) {
+		*matched = true;
 		return ResolveView(view->Window(), view, message, specifier, form);
-	if (match >= 0)
-		return view;
-	return NULL;
+	}
+	// Menu items are no handlers: the menu or field answers for them.
+	*matched = match >= 0
+		|| (MenuOf(view) != NULL && BPropertyInfo(kMenuProperties).FindMatch(
+			message, index, specifier, form, property) >= 0)
+		|| (dynamic_cast<BMenuField*>(view) != NULL
+			&& BPropertyInfo(kMenuFieldProperties).FindMatch(message, index,
+				specifier, form, property) >= 0)
+		|| (dynamic_cast<BListView*>(view) != NULL
+			&& BPropertyInfo(kListProperties).FindMatch(message, index,
+				specifier, form, property) >= 0);
+	return *matched ? view : NULL;
 }
 
 
 status_t
-view_supported_suites(BView*, BMessage* data)
+view_supported_suites(BView* view, BMessage* data)
 {
-	status_t status = data->AddString("suites", "suite/vnd.Be-view");
+	status_t status = B_OK;
+	if (dynamic_cast<BMenuField*>(view) != NULL) {
+		status = data->AddString("suites", "suite/vnd.Be-menu-field");
+		if (status == B_OK)
+			status = BPropertyInfo(kMenuFieldProperties).AddTo(data);
+	} else if (dynamic_cast<BMenu*>(view) != NULL)
+		status = data->AddString("suites", "suite/vnd.Be-menu");
+	if (status == B_OK && MenuOf(view) != NULL)
+		status = BPropertyInfo(kMenuProperties).AddTo(data);
+	if (status == B_OK && dynamic_cast<BListView*>(view) != NULL) {
+		status = data->AddString("suites", "suite/vnd.Be-list-view");
+		if (status == B_OK)
+			status = BPropertyInfo(kListProperties).AddTo(data);
+	}
+	if (status == B_OK)
+		status = data->AddString("suites", "suite/vnd.Be-view");
 	if (status == B_OK)
 		status = BPropertyInfo(kViewProperties).AddTo(data);
 	return status;
 }
+
+
+namespace {
+
+// A request for a MenuItem of a menu or menu field: count, choose, or
+// the item's Label or Marked named by the specifier inside.
+bool
+HandleMenuItemScript(BView* view, BMessage* message, int32 index,
+	BMessage* specifier, int32 form)
+{
+	BMenu* menu = MenuOf(view);
+	if (menu == NULL)
+		return false;
+	BMessage reply(B_REPLY);
+	if (form == B_DIRECT_SPECIFIER) {
+		if (message->what != B_COUNT_PROPERTIES)
+			return false;
+		reply.AddInt32("result", menu->CountItems());
+		Reply(message, reply);
+		return true;
+	}
+	status_t error;
+	BMenuItem* item = ItemFor(menu, specifier, form, &error);
+	if (item == NULL) {
+		send_script_error(message, error, error == B_BAD_INDEX
+			? "Menu item index out of range" : "No menu item with that label");
+		return true;
+	}
+	if (index == 0) {
+		if (message->what != B_EXECUTE_PROPERTY)
+			return false;
+		error = ChooseItem(view, menu, item);
+		if (error != B_OK) {
+			send_script_error(message, error, error == B_NOT_ALLOWED
+				? "The item is disabled" : "The item opens a submenu");
+		} else
+			Reply(message, reply);
+		return true;
+	}
+	BMessage inner;
+	int32 innerForm;
+	const char* property;
+	if (index != 1 || message->SetCurrentSpecifier(index - 1) != B_OK
+		|| message->GetCurrentSpecifier(NULL, &inner, &innerForm, &property)
+			!= B_OK || innerForm != B_DIRECT_SPECIFIER)
+		return false;
+	bool get = message->what == B_GET_PROPERTY;
+	bool set = message->what == B_SET_PROPERTY;
+	if (strcmp(property, "Label") == 0 && (get || set)) {
+		const char* label;
+		if (get)
+			reply.AddString("result", item->Label());
+		else if (message->FindString("data", &label) == B_OK)
+			item->SetLabel(label);
+		else
+			error = B_BAD_VALUE;
+	} else if (strcmp(property, "Marked") == 0 && (get || set)) {
+		bool marked;
+		if (get)
+			reply.AddBool("result", item->IsMarked());
+		else if (message->FindBool("data", &marked) == B_OK)
+			item->SetMarked(marked);
+		else
+			error = B_BAD_VALUE;
+	} else
+		return false;
+	Reply(message, reply, error);
+	return true;
+}
+
+
+// Marked of a menu field: the marked item's label, or the item to choose
+// by label or index.
+status_t
+MarkedOfField(BMenuField* field, BMessage* message, BMessage& reply)
+{
+	BMenu* menu = field->Menu();
+	if (menu == NULL)
+		return B_BAD_VALUE;
+	if (message->what == B_GET_PROPERTY) {
+		BMenuItem* marked = menu->FindMarked();
+		reply.AddString("result", marked != NULL ? marked->Label() : "");
+		return B_OK;
+	}
+	BMessage specifier(B_NAME_SPECIFIER);
+	int32 form = B_NAME_SPECIFIER;
+	const char* label;
+	int32 index;
+	if (message->FindString("data", &label) == B_OK)
+		specifier.AddString("name", label);
+	else if (message->FindInt32("data", &index) == B_OK) {
+		specifier.AddInt32("index", index);
+		form = B_INDEX_SPECIFIER;
+	} else
+		return B_BAD_VALUE;
+	status_t error;
+	BMenuItem* item = ItemFor(menu, &specifier, form, &error);
+	if (item == NULL)
+		return error;
+	return ChooseItem(field, menu, item);
+}
+
+}	// namespace
 
 
 bool
@@ -365,12 +586,18 @@ handle_view_script(BView* view, BMessage* message)
 	int32 form;
 	const char* property;
 	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property)
-			!= B_OK || form != B_DIRECT_SPECIFIER)
+			!= B_OK)
+		return false;
+	if (strcmp(property, "MenuItem") == 0)
+		return HandleMenuItemScript(view, message, index, &specifier, form);
+	if (form != B_DIRECT_SPECIFIER)
 		return false;
 	bool get = message->what == B_GET_PROPERTY;
 	bool set = message->what == B_SET_PROPERTY;
 	bool execute = message->what == B_EXECUTE_PROPERTY;
 	BControl* control = dynamic_cast<BControl*>(view);
+	BMenuField* field = dynamic_cast<BMenuField*>(view);
+	BListView* list = dynamic_cast<BListView*>(view);
 	BMessage reply(B_REPLY);
 	status_t error = B_OK;
 	if (strcmp(property, "Frame") == 0 && get) {
@@ -412,16 +639,18 @@ handle_view_script(BView* view, BMessage* message)
 				textView->SetText(text);
 		} else
 			error = B_BAD_VALUE;
-	} else if (control != NULL && strcmp(property, "Label") == 0
-		&& (get || set)) {
-		const char* label;
+	} else if ((control != NULL || field != NULL)
+		&& strcmp(property, "Label") == 0 && (get || set)) {
+		const char* label = control != NULL ? control->Label()
+			: field->Label();
 		if (get)
-			reply.AddString("result", control->Label() != NULL
-				? control->Label() : "");
-		else if (message->FindString("data", &label) == B_OK)
+			reply.AddString("result", label != NULL ? label : "");
+		else if (message->FindString("data", &label) != B_OK)
+			error = B_BAD_VALUE;
+		else if (control != NULL)
 			control->SetLabel(label);
 		else
-			error = B_BAD_VALUE;
+			field->SetLabel(label);
 	} else if (control != NULL && strcmp(property, "Value") == 0
 		&& (get || set)) {
 		int32 value;
@@ -431,15 +660,40 @@ handle_view_script(BView* view, BMessage* message)
 			control->SetValue(value);
 		else
 			error = B_BAD_VALUE;
-	} else if (control != NULL && strcmp(property, "Enabled") == 0
-		&& (get || set)) {
+	} else if ((control != NULL || field != NULL)
+		&& strcmp(property, "Enabled") == 0 && (get || set)) {
 		bool enabled;
-		if (get)
-			reply.AddBool("result", control->IsEnabled());
-		else if (message->FindBool("data", &enabled) == B_OK)
+		if (get) {
+			reply.AddBool("result", control != NULL ? control->IsEnabled()
+				: field->IsEnabled());
+		} else if (message->FindBool("data", &enabled) != B_OK)
+			error = B_BAD_VALUE;
+		else if (control != NULL)
 			control->SetEnabled(enabled);
 		else
+			field->SetEnabled(enabled);
+	} else if (field != NULL && strcmp(property, "Marked") == 0
+		&& (get || set)) {
+		error = MarkedOfField(field, message, reply);
+	} else if (list != NULL && strcmp(property, "Selection") == 0
+		&& (get || set)) {
+		int32 selected;
+		if (get) {
+			for (int32 i = 0; (selected = list->CurrentSelection(i)) >= 0;
+					i++)
+				reply.AddInt32("result", selected);
+			if (!reply.HasInt32("result"))
+				reply.AddInt32("result", -1);
+		} else if (message->FindInt32("data", &selected) != B_OK)
 			error = B_BAD_VALUE;
+		else if (selected >= list->CountItems() || selected < -1)
+			error = B_BAD_INDEX;
+		else if (selected < 0)
+			list->DeselectAll();
+		else {
+			list->Select(selected);
+			list->ScrollToSelection();
+		}
 	} else if (strcmp(property, "Click") == 0 && execute) {
 		BRect bounds = view->Bounds();
 		BPoint centre((bounds.left + bounds.right) / 2,

@@ -1,6 +1,10 @@
 // gallery: one window with each view and control of the interface kit,
 // for looking at the kit's drawing. With --png PATH it saves the window's
-// picture and ends; otherwise it stays open until closed.
+// picture and ends; otherwise it stays open until closed. Running, its
+// "More" button opens the second window, "About" an alert, a secondary
+// click on the canvas a pop-up menu; each window shows the code of the
+// last message it got from its controls in its view "received", so a
+// program driving it from outside sees what arrived.
 #include <stdio.h>
 #include <string.h>
 
@@ -28,6 +32,117 @@
 
 namespace {
 
+const uint32 kMsgMore = 'zLMm';
+const uint32 kMsgAbout = 'sInf';
+const uint32 kMsgAboutClosed = 'alrt';
+const uint32 kMsgContext = 'PB01';
+const uint32 kMsgTreeSelection = 'olSl';
+
+BWindow* build_controls();
+
+
+BPopUpMenu*
+make_context_menu()
+{
+	BPopUpMenu* menu = new BPopUpMenu("context", false, false);
+	BFont font(be_plain_font);
+	font.SetSize(11);
+	menu->SetFont(&font);
+	menu->AddItem(new BMenuItem("Modify", new BMessage(kMsgContext)));
+	menu->AddItem(new BMenuItem("Split", new BMessage(kMsgContext)));
+	menu->AddItem(new BMenuItem("Join", new BMessage(kMsgContext)));
+	menu->AddSeparatorItem();
+	menu->AddItem(new BMenuItem("Delete", new BMessage(kMsgContext)));
+	menu->ItemAt(2)->SetEnabled(false);
+	menu->ItemAt(0)->SetMarked(true);
+	return menu;
+}
+
+
+// A gallery window: notes the messages of its controls in its view
+// "received" (the code, and "index" or "which" when there is one).
+class GalleryWindow : public BWindow {
+public:
+	GalleryWindow(BRect frame, const char* title, uint32 flags)
+		:
+		BWindow(frame, title, B_TITLED_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL,
+			flags)
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		switch (message->what) {
+			case kMsgMore:
+				_Note(message);
+				if (fControls.IsValid())
+					break;
+				{
+					BWindow* controls = build_controls();
+					controls->Show();
+					fControls = BMessenger(controls);
+				}
+				break;
+			case kMsgAbout:
+			{
+				_Note(message);
+				BAlert* alert = new BAlert("About", "Zelmora gallery: the "
+					"views and controls of the interface kit.", "Details",
+					"Close");
+				alert->Go(new BInvoker(new BMessage(kMsgAboutClosed), this));
+				break;
+			}
+			case kMsgAboutClosed:
+			case kMsgContext:
+			case kMsgTreeSelection:
+			case 'zLMS': case 'zLMo': case 'muse':
+			case 'rel0': case 'rel1': case 'rel2':
+			case 'xNam': case 'tBin':
+			case 'W---': case 'WNEW': case 'WSel':
+				_Note(message);
+				break;
+			default:
+				BWindow::MessageReceived(message);
+				break;
+		}
+	}
+
+private:
+	void _Note(BMessage* message)
+	{
+		BStringView* view = dynamic_cast<BStringView*>(
+			FindView("received"));
+		if (view == NULL)
+			return;
+		char text[64];
+		uint32 what = message->what;
+		int length = snprintf(text, sizeof(text), "%c%c%c%c",
+			(char)(what >> 24), (char)(what >> 16), (char)(what >> 8),
+			(char)what);
+		int32 value;
+		if (message->FindInt32("index", &value) == B_OK)
+			snprintf(text + length, sizeof(text) - length, " index=%d",
+				(int)value);
+		else if (message->FindInt32("which", &value) == B_OK)
+			snprintf(text + length, sizeof(text) - length, " which=%d",
+				(int)value);
+		view->SetText(text);
+	}
+
+	BMessenger	fControls;
+};
+
+
+BStringView*
+make_received(BRect frame)
+{
+	BStringView* received = new BStringView(frame, "received", "");
+	received->SetViewColor(216, 216, 216);
+	received->SetLowColor(216, 216, 216);
+	return received;
+}
+
+
 // Shapes, modes and text drawn through the view's drawing calls.
 class CanvasView : public BView {
 public:
@@ -35,6 +150,19 @@ public:
 		: BView(frame, "canvas", B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW)
 	{
 		SetViewColor(240, 240, 235);
+	}
+
+	void MouseDown(BPoint where) override
+	{
+		// A secondary click opens the context menu at the pointer.
+		BMessage* current = Window()->CurrentMessage();
+		if (current == NULL || (current->GetInt32("buttons", 0)
+				& B_SECONDARY_MOUSE_BUTTON) == 0)
+			return;
+		BPopUpMenu* menu = make_context_menu();
+		menu->SetTargetForItems(Window());
+		menu->SetAsyncAutoDestruct(true);
+		menu->Go(ConvertToScreen(where), true, false, true);
 	}
 
 	void Draw(BRect) override
@@ -116,9 +244,8 @@ make_tile()
 BWindow*
 build_gallery()
 {
-	BWindow* window = new BWindow(BRect(100, 100, 520, 460), "Gallery",
-		B_TITLED_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL, B_NOT_ZOOMABLE
-			| B_QUIT_ON_WINDOW_CLOSE);
+	BWindow* window = new GalleryWindow(BRect(100, 100, 520, 460), "Gallery",
+		B_NOT_ZOOMABLE | B_QUIT_ON_WINDOW_CLOSE);
 	BView* background = new BView(window->Bounds(), "bview", B_FOLLOW_ALL,
 		B_WILL_DRAW);
 	background->SetViewColor(216, 216, 216);
@@ -207,6 +334,7 @@ build_gallery()
 		new BMessage('zLMo'));
 	background->AddChild(open);
 	open->MakeFocus();
+	background->AddChild(make_received(BRect(60, 324, 224, 338)));
 	return window;
 }
 
@@ -214,8 +342,8 @@ build_gallery()
 BWindow*
 build_controls()
 {
-	BWindow* window = new BWindow(BRect(100, 100, 520, 460), "Controls",
-		B_TITLED_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL, B_NOT_ZOOMABLE);
+	BWindow* window = new GalleryWindow(BRect(100, 100, 520, 460),
+		"Controls", B_NOT_ZOOMABLE);
 	BView* background = new BView(window->Bounds(), "bview", B_FOLLOW_ALL,
 		B_WILL_DRAW);
 	background->SetViewColor(216, 216, 216);
@@ -273,6 +401,7 @@ build_controls()
 		}
 	}
 	tree->Select(3);
+	tree->SetSelectionMessage(new BMessage(kMsgTreeSelection));
 	background->AddChild(new BScrollView("olsv", tree, B_FOLLOW_LEFT
 		| B_FOLLOW_TOP_BOTTOM, 0, false, true));
 
@@ -303,6 +432,7 @@ build_controls()
 	bar->SetProportion(0.4f);
 	bar->SetValue(100);
 	background->AddChild(bar);
+	background->AddChild(make_received(BRect(12, 332, 392, 346)));
 	name->MakeFocus(true);
 	return window;
 }
@@ -320,17 +450,7 @@ save_controls(const char* folder)
 	status_t status = BPrivate::WindowAutomation::SavePNG(window,
 		path.String());
 
-	BPopUpMenu* menu = new BPopUpMenu("context", false, false);
-	BFont font(be_plain_font);
-	font.SetSize(11);
-	menu->SetFont(&font);
-	menu->AddItem(new BMenuItem("Modify", new BMessage('PB01')));
-	menu->AddItem(new BMenuItem("Split", new BMessage('PB01')));
-	menu->AddItem(new BMenuItem("Join", new BMessage('PB01')));
-	menu->AddSeparatorItem();
-	menu->AddItem(new BMenuItem("Delete", new BMessage('PB01')));
-	menu->ItemAt(2)->SetEnabled(false);
-	menu->ItemAt(0)->SetMarked(true);
+	BPopUpMenu* menu = make_context_menu();
 	menu->Go(BPoint(300, 300), true, false, true);
 	BPrivate::WindowAutomation::Sync();
 	BWindow* popup = be_app->WindowAt(be_app->CountWindows() - 1);

@@ -293,6 +293,10 @@ main(int argc, char** argv)
 	}
 	BMessage message(what);
 
+	// "getsuites of View 0 of Window 0" asks the handler the rest names.
+	if (what == B_GET_SUPPORTED_SUITES && arg + 1 < argc
+		&& strcmp(argv[arg], "of") == 0)
+		arg++;
 	// Specifiers in the order written: the last one is resolved first.
 	while (arg < argc && !IsKeyword(argv[arg])) {
 		const char* property = argv[arg++];
@@ -373,10 +377,9 @@ main(int argc, char** argv)
 		return 1;
 	}
 
-	int32 error = B_OK;
+	int32 error = reply.GetInt32("error", B_OK);
 	bool failed = reply.what == B_MESSAGE_NOT_UNDERSTOOD
-		|| reply.what == B_NO_REPLY
-		|| (reply.FindInt32("error", &error) == B_OK && error != B_OK);
+		|| reply.what == B_NO_REPLY || error != B_OK;
 	if (silent) {
 		type_code type;
 		int32 count;

@@ -1,13 +1,18 @@
 // hey against the running gallery program: counts, reads through window
-// specifiers, errors, and a program that does not run.
+// specifiers, errors, and a program that does not run; clicks, menus,
+// alerts and lists driven from this process, with the messages they send
+// seen in the gallery's "received" views.
 #include <signal.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +56,20 @@ RunHey(std::vector<const char*> arguments, std::string* output)
 }
 
 
+// The request with "of" and the place put after its specifiers.
+std::vector<const char*>
+At(std::vector<const char*> request, const std::vector<const char*>& place)
+{
+	auto end = request.begin() + 1;
+	while (end != request.end() && strcmp(*end, "to") != 0
+		&& strcmp(*end, "with") != 0)
+		end++;
+	end = request.insert(end, "of") + 1;
+	request.insert(end, place.begin(), place.end());
+	return request;
+}
+
+
 class HeyTest : public testing::Test {
 protected:
 	void SetUp() override
@@ -77,6 +96,35 @@ protected:
 			snooze(10000);
 		const char* argv[] = { "rm", "-rf", fRuntime.c_str(), NULL };
 		BPrivate::start_program(argv, true, NULL);
+	}
+
+	// The -s answer of hey without its line end; "(exit N)" on failure.
+	std::string Ask(std::vector<const char*> arguments)
+	{
+		arguments.insert(arguments.begin(), { "-s", kGallery });
+		std::string output;
+		int status = RunHey(arguments, &output);
+		if (status != 0)
+			return "(exit " + std::to_string(status) + ")";
+		if (!output.empty() && output.back() == '\n')
+			output.pop_back();
+		return output;
+	}
+
+	// Runs a request, then a Sync, so what it caused has happened.
+	int Do(std::vector<const char*> arguments)
+	{
+		arguments.insert(arguments.begin(), kGallery);
+		std::string output;
+		int status = RunHey(arguments, &output);
+		RunHey({ kGallery, "do", "Sync" }, &output);
+		return status;
+	}
+
+	std::string Received(const char* window)
+	{
+		return Ask({ "get", "Text", "of", "View", "received", "of", "Window",
+			window });
 	}
 
 	std::string	fRuntime;
@@ -168,4 +216,231 @@ TEST_F(HeyTest, WindowsAndViewsAnswerAndTakeSnapshots)
 	struct stat info;
 	ASSERT_EQ(stat(path.c_str(), &info), 0);
 	EXPECT_GT(info.st_size, 100);
+}
+
+
+TEST_F(HeyTest, ClickedButtonsSendTheirMessages)
+{
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "save", "of", "Window",
+		"0" }), 0);
+	EXPECT_EQ(Received("0"), "zLMS");
+	// Two views are named "open": the first one found is "More", which
+	// opens the second window.
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "open", "of", "Window",
+		"Gallery" }), 0);
+	EXPECT_EQ(Received("0"), "zLMm");
+	EXPECT_EQ(Ask({ "count", "Window" }), "2");
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "1" }), "Controls");
+	// A disabled button sends nothing.
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "off", "of", "Window",
+		"0" }), 0);
+	EXPECT_EQ(Received("0"), "zLMm");
+
+	// Controls read and set.
+	EXPECT_EQ(Ask({ "get", "Value", "of", "View", "on", "of", "Window", "0" }),
+		"1");
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "use", "of", "Window",
+		"0" }), 0);
+	EXPECT_EQ(Received("0"), "muse");
+	EXPECT_EQ(Ask({ "get", "Value", "of", "View", "use", "of", "Window",
+		"0" }), "1");
+	EXPECT_EQ(Ask({ "set", "Value", "of", "View", "use", "of", "Window", "0",
+		"to", "0" }), "");
+	EXPECT_EQ(Ask({ "get", "Value", "of", "View", "use", "of", "Window",
+		"0" }), "0");
+	EXPECT_EQ(Ask({ "get", "Enabled", "of", "View", "off", "of", "Window",
+		"0" }), "false");
+	EXPECT_EQ(Ask({ "set", "Label", "of", "View", "info", "of", "Window", "0",
+		"to", "Info" }), "");
+	EXPECT_EQ(Ask({ "get", "Label", "of", "View", "info", "of", "Window",
+		"0" }), "Info");
+	EXPECT_EQ(Ask({ "get", "Frame", "of", "View", "info", "of", "Window",
+		"0" }), "BRect(5, 40, 55, 65)");
+	EXPECT_EQ(Ask({ "set", "Hidden", "of", "View", "here", "of", "Window",
+		"0", "to", "true" }), "");
+	EXPECT_EQ(Ask({ "get", "Hidden", "of", "View", "here", "of", "Window",
+		"0" }), "true");
+}
+
+
+TEST_F(HeyTest, MenuItemsAreChosenAsAUserWould)
+{
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "open", "of", "Window",
+		"0" }), 0);
+	auto of = [](std::vector<const char*> request) {
+		return At(request, { "View", "mWGrp", "of", "Window", "Controls" });
+	};
+	EXPECT_EQ(Ask(of({ "count", "MenuItem" })), "5");
+	EXPECT_EQ(Ask(of({ "get", "Marked" })), "A-Standart");
+	EXPECT_EQ(Ask(of({ "get", "Label", "of", "MenuItem", "1" })),
+		"New Profile");
+	EXPECT_EQ(Ask(of({ "get", "Label", "of", "MenuItem", "-1" })),
+		"B-Teilzeit");
+	EXPECT_EQ(Ask(of({ "get", "Marked", "of", "MenuItem", "B-Teilzeit" })),
+		"false");
+
+	// Chosen: marked, shown by the field, its message sent with its index.
+	EXPECT_EQ(Do(of({ "do", "MenuItem", "B-Teilzeit" })), 0);
+	EXPECT_EQ(Received("Controls"), "WSel index=4");
+	EXPECT_EQ(Ask(of({ "get", "Marked" })), "B-Teilzeit");
+	EXPECT_EQ(Ask(of({ "get", "Marked", "of", "MenuItem", "3" })), "false");
+	// Setting the field's Marked chooses too, by label or by index.
+	EXPECT_EQ(Do(of({ "set", "Marked", "to", "no WeekProfil" })), 0);
+	EXPECT_EQ(Received("Controls"), "W--- index=0");
+	EXPECT_EQ(Do(of({ "set", "Marked", "to", "1" })), 0);
+	EXPECT_EQ(Received("Controls"), "WNEW index=1");
+	EXPECT_EQ(Ask(of({ "get", "Marked" })), "New Profile");
+	// Marking an item is no choice: nothing is sent.
+	EXPECT_EQ(Do(of({ "set", "Marked", "of", "MenuItem", "3", "to",
+		"true" })), 0);
+	EXPECT_EQ(Received("Controls"), "WNEW index=1");
+	EXPECT_EQ(Ask(of({ "get", "Marked" })), "A-Standart");
+	EXPECT_EQ(Do(of({ "set", "Label", "of", "MenuItem", "1", "to",
+		"Another" })), 0);
+	EXPECT_EQ(Ask(of({ "get", "Label", "of", "MenuItem", "1" })), "Another");
+
+	// What a user could not choose is refused, and nothing is sent.
+	EXPECT_EQ(Do(of({ "do", "MenuItem", "2" })), 1);
+	EXPECT_EQ(Do(of({ "do", "MenuItem", "9" })), 1);
+	EXPECT_EQ(Do(of({ "do", "MenuItem", "Nothing" })), 1);
+	EXPECT_EQ(Do(of({ "set", "Marked", "to", "Nothing" })), 1);
+	EXPECT_EQ(Received("Controls"), "WNEW index=1");
+	EXPECT_EQ(Ask({ "count", "MenuItem", "of", "View", "mDGrp", "of",
+		"Window", "Controls" }), "0");
+	EXPECT_EQ(Ask({ "set", "Enabled", "of", "View", "mWGrp", "of", "Window",
+		"Controls", "to", "false" }), "");
+	EXPECT_EQ(Do(of({ "do", "MenuItem", "0" })), 1);
+	EXPECT_EQ(Received("Controls"), "WNEW index=1");
+	// Views that hold no menu know no MenuItem.
+	EXPECT_EQ(Ask({ "count", "MenuItem", "of", "View", "bkn", "of", "Window",
+		"Controls" }), "(exit 1)");
+	EXPECT_EQ(Ask({ "get", "Selection", "of", "View", "bkn", "of", "Window",
+		"Controls" }), "(exit 1)");
+
+	std::string output;
+	EXPECT_EQ(RunHey({ kGallery, "getsuites", "of", "View", "mWGrp", "of",
+		"Window", "Controls" }, &output), 0);
+	EXPECT_NE(output.find("suite/vnd.Be-menu-field"), std::string::npos);
+	EXPECT_NE(output.find("\"MenuItem\""), std::string::npos);
+}
+
+
+TEST_F(HeyTest, PopUpMenusAreWindowsOfTheirOwn)
+{
+	// A secondary click on the canvas opens the context menu.
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "canvas", "of", "Window", "0",
+		"with", "buttons=2" }), 0);
+	ASSERT_EQ(Ask({ "count", "Window" }), "2");
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "1" }), "context");
+	EXPECT_EQ(Ask({ "count", "MenuItem", "of", "View", "0", "of", "Window",
+		"context" }), "5");
+	EXPECT_EQ(Ask({ "get", "Marked", "of", "MenuItem", "Modify", "of", "View",
+		"0", "of", "Window", "context" }), "true");
+	EXPECT_EQ(Do({ "do", "MenuItem", "Join", "of", "View", "0", "of",
+		"Window", "context" }), 1);
+	EXPECT_EQ(Ask({ "count", "Window" }), "2");
+
+	EXPECT_EQ(Do({ "do", "MenuItem", "Split", "of", "View", "0", "of",
+		"Window", "context" }), 0);
+	EXPECT_EQ(Ask({ "count", "Window" }), "1");
+	EXPECT_EQ(Received("0"), "PB01 index=1");
+}
+
+
+TEST_F(HeyTest, AlertsAreDismissedByKeyOrClick)
+{
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "info", "of", "Window",
+		"0" }), 0);
+	ASSERT_EQ(Ask({ "count", "Window" }), "2");
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "1" }), "About");
+	EXPECT_EQ(Ask({ "get", "Label", "of", "View", "_b0_", "of", "Window",
+		"About" }), "Details");
+	// Enter presses the default button, the last one.
+	EXPECT_EQ(Do({ "do", "Key", "of", "Window", "About", "with",
+		"bytes=\n" }), 0);
+	EXPECT_EQ(Ask({ "count", "Window" }), "1");
+	EXPECT_EQ(Received("0"), "alrt which=1");
+
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "info", "of", "Window",
+		"0" }), 0);
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "_b0_", "of", "Window",
+		"About" }), 0);
+	EXPECT_EQ(Ask({ "count", "Window" }), "1");
+	EXPECT_EQ(Received("0"), "alrt which=0");
+}
+
+
+TEST_F(HeyTest, ListSelectionIsReadAndSet)
+{
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "open", "of", "Window",
+		"0" }), 0);
+	auto of = [](std::vector<const char*> request) {
+		return At(request, { "View", "ol_list", "of", "Window", "Controls" });
+	};
+	EXPECT_EQ(Ask(of({ "get", "Selection" })), "3");
+	EXPECT_EQ(Do(of({ "set", "Selection", "to", "5" })), 0);
+	EXPECT_EQ(Ask(of({ "get", "Selection" })), "5");
+	EXPECT_EQ(Received("Controls"), "olSl index=5");
+	EXPECT_EQ(Do(of({ "set", "Selection", "to", "99" })), 1);
+	EXPECT_EQ(Do(of({ "set", "Selection", "to", "string:2" })), 1);
+	EXPECT_EQ(Ask(of({ "get", "Selection" })), "5");
+	EXPECT_EQ(Do(of({ "set", "Selection", "to", "-1" })), 0);
+	EXPECT_EQ(Ask(of({ "get", "Selection" })), "-1");
+}
+
+
+TEST_F(HeyTest, BadSpecifiersOfViewsAreErrors)
+{
+	std::string output;
+	EXPECT_EQ(RunHey({ kGallery, "get", "Text", "of", "View", "99", "of",
+		"Window", "0" }, &output), 1);
+	EXPECT_NE(output.find("View index out of range"), std::string::npos);
+	EXPECT_EQ(RunHey({ kGallery, "get", "Colour", "of", "View", "lastrfid",
+		"of", "Window", "0" }, &output), 1);
+	EXPECT_EQ(RunHey({ kGallery, "get", "Text", "of", "Window", "0" },
+		&output), 1);
+	EXPECT_EQ(RunHey({ kGallery, "set", "Text", "of", "View", "lastrfid",
+		"of", "Window", "0", "to", "7" }, &output), 1);
+	EXPECT_EQ(RunHey({ kGallery, "do", "Click", "of", "View", "nosuch", "of",
+		"Window", "0" }, &output), 1);
+	EXPECT_EQ(RunHey({ kGallery, "get", "Title", "of", "View", "0", "of",
+		"View", "0", "of", "View", "0", "of", "Window", "0" }, &output), 1);
+	EXPECT_EQ(RunHey({ kGallery, "do", "Snapshot", "of", "Window", "0" },
+		&output), 1);
+	// A reverse index counts from the last child.
+	EXPECT_EQ(Ask({ "get", "InternalName", "of", "View", "-1", "of", "View",
+		"0", "of", "Window", "0" }), "received");
+	EXPECT_EQ(Ask({ "count", "Window" }), "1");
+}
+
+
+TEST_F(HeyTest, SnapshotsHaveTheWindowsSizeAndPixels)
+{
+	std::string path = fRuntime + "/gallery.png";
+	std::string with = "path=" + path;
+	ASSERT_EQ(Do({ "do", "Snapshot", "of", "Window", "Gallery", "with",
+		with.c_str() }), 0);
+	QImage image(QString::fromStdString(path));
+	ASSERT_FALSE(image.isNull());
+	// BRect(100, 100, 520, 460) is 421 x 361 pixels.
+	EXPECT_EQ(image.width(), 421);
+	EXPECT_EQ(image.height(), 361);
+	// The blue disc of the canvas (at 60, 26 in the window).
+	QRgb disc = image.pixel(60 + 82, 26 + 68);
+	EXPECT_EQ(qBlue(disc), 229);
+	EXPECT_EQ(qRed(disc), 0);
+
+	// A changed text shows in the next snapshot.
+	QRgb before = image.pixel(62, 331);
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "save", "of", "Window",
+		"0" }), 0);
+	ASSERT_EQ(Do({ "do", "Snapshot", "of", "Window", "0", "with",
+		with.c_str() }), 0);
+	image.load(QString::fromStdString(path));
+	bool changed = false;
+	for (int x = 60; x < 100 && !changed; x++) {
+		for (int y = 324; y < 339 && !changed; y++)
+			changed = image.pixel(x, y) != before;
+	}
+	EXPECT_TRUE(changed);
 }
