@@ -109,7 +109,7 @@ LinkFrameReader::_Parse(std::vector<LinkFrame>& frames)
 			return B_BAD_DATA;
 		if (fBuffer.size() - position >= 8) {
 			uint32 kind = ReadWord(start + 4);
-			if (kind < kFrameMessage || kind > kFrameReply)
+			if (kind < kFrameMessage || kind > kFrameReplyRequest)
 				return B_BAD_DATA;
 		}
 		if (fBuffer.size() - position - 4 < length)

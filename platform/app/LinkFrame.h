@@ -21,7 +21,11 @@ enum {
 	// A message whose sender waits for the reply with the frame's id.
 	kFrameRequest = 2,
 	// The answer to the request with the frame's id.
-	kFrameReply = 3
+	kFrameReply = 3,
+	// An answer to the request with the frame's id whose sender waits for
+	// an answer in turn; the looper token word holds the id that answer
+	// is to carry.
+	kFrameReplyRequest = 4
 };
 
 // Bytes after the length word: kind, reply id, looper token.

@@ -134,6 +134,7 @@ public:
 	// The message answers the slot; it sends B_NO_REPLY when it is deleted
 	// unanswered.
 	static	void			SetReplySlot(BMessage* message, ReplySlot* slot);
+	static	ReplySlot*		ReplySlotOf(const BMessage* message);
 	static	void			SetDelivered(BMessage* message);
 	static	void			SetIsReply(BMessage* message);
 	static	void			SetDropped(BMessage* message, BPoint where,

@@ -1895,6 +1895,8 @@ MessageAccess::SetReplySlot(BMessage* message, ReplySlot* slot)
 }
 
 
+ReplySlot* MessageAccess::ReplySlotOf(const BMessage* message)
+	{ return message->fReplySlot; }
 void MessageAccess::SetDelivered(BMessage* message)
 	{ message->fDelivered = true; }
 void MessageAccess::SetIsReply(BMessage* message)

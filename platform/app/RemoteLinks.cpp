@@ -388,11 +388,45 @@ QueueFrame(int32 linkId, uint32 kind, uint32 replyId, int32 looperToken,
 }
 
 
-// Answers a request from another program over the link it came by.
+// Answers a request from another program over the link it came by. A
+// reply that waits for an answer itself goes as a request: its slot waits
+// under a new id for the answer to come back by the same link.
 void
 ForwardReply(ReplySlot* slot, BMessage* reply)
 {
-	QueueFrame(slot->linkId, kFrameReply, slot->replyId, -1, *reply);
+	ReplySlot* answer = MessageAccess::ReplySlotOf(reply);
+	if (answer == NULL) {
+		QueueFrame(slot->linkId, kFrameReply, slot->replyId, -1, *reply);
+		delete reply;
+		return;
+	}
+	uint32 id;
+	{
+		std::lock_guard<std::mutex> guard(sState.lock);
+		id = sState.nextReplyId++;
+		if (id == 0)
+			id = sState.nextReplyId++;
+		answer->Acquire();
+		sState.waiters[id] = { answer, slot->linkId };
+	}
+	// The answer comes over the link, not from this copy.
+	MessageAccess::SetReplySlot(reply, NULL);
+	if (QueueFrame(slot->linkId, kFrameReplyRequest, slot->replyId,
+			(int32)id, *reply) != B_OK) {
+		ReplySlot* lost = NULL;
+		{
+			std::lock_guard<std::mutex> guard(sState.lock);
+			auto it = sState.waiters.find(id);
+			if (it != sState.waiters.end()) {
+				lost = it->second.slot;
+				sState.waiters.erase(it);
+			}
+		}
+		if (lost != NULL) {
+			std::vector<ReplySlot*> orphans = { lost };
+			AnswerOrphans(orphans);
+		}
+	}
 	delete reply;
 }
 
@@ -409,7 +443,18 @@ SendError(int32 linkId, uint32 replyId, status_t error)
 void
 HandleFrame(Link* link, int32 linkId, LinkFrame& frame)
 {
-	if (frame.kind == kFrameReply) {
+	if (frame.kind == kFrameReply || frame.kind == kFrameReplyRequest) {
+		MessageAccess::SetSourceTeam(frame.message.get(), link->peer);
+		if (frame.kind == kFrameReplyRequest) {
+			// Whoever gets this reply answers it over the same link; if
+			// nobody does, its deletion answers B_NO_REPLY.
+			ReplySlot* answer = new ReplySlot;
+			answer->forward = ForwardReply;
+			answer->linkId = linkId;
+			answer->replyId = (uint32)frame.looperToken;
+			MessageAccess::SetReplySlot(frame.message.get(), answer);
+			answer->Release();
+		}
 		ReplySlot* slot = NULL;
 		{
 			std::lock_guard<std::mutex> guard(sState.lock);

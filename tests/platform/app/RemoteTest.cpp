@@ -255,6 +255,85 @@ TEST_F(RemoteTest, TwoProgramsExchangeMessagesAndReplies)
 }
 
 
+// A looper that answers each reply it gets with one of its own.
+class Answerer : public BLooper {
+public:
+	Answerer() : BLooper("answerer") {}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'qstn' && message->IsReply()) {
+			BMessage answer('answ');
+			answer.AddInt32("n", message->GetInt32("n", -1) * 10);
+			message->SendReply(&answer);
+			fAnswered++;
+			return;
+		}
+		BLooper::MessageReceived(message);
+	}
+
+	std::atomic<int32> fAnswered{0};
+};
+
+
+TEST_F(RemoteTest, RepliesToRepliesCrossBackAndForth)
+{
+	ASSERT_GT(StartPeer(), 0);
+	BMessenger messenger(kPeerSignature);
+	BMessage last;
+
+	// The reply waited for is itself waiting for an answer.
+	BMessage ask('askb');
+	ask.AddInt32("n", 4);
+	BMessage question;
+	ASSERT_EQ(messenger.SendMessage(&ask, &question, B_INFINITE_TIMEOUT,
+		3000000), B_OK);
+	EXPECT_EQ(question.what, (uint32)'qstn');
+	EXPECT_EQ(question.GetInt32("n", -1), 5);
+	EXPECT_TRUE(question.IsReply());
+	EXPECT_TRUE(question.IsSourceWaiting());
+	EXPECT_TRUE(question.IsSourceRemote());
+	BMessage answer('answ');
+	answer.AddInt32("n", 50);
+	ASSERT_EQ(question.SendReply(&answer), B_OK);
+	ASSERT_EQ(messenger.SendMessage('last', &last), B_OK);
+	EXPECT_EQ(last.GetInt32("n", -1), 50);
+
+	// A question dropped unanswered lets the other side go on at once.
+	{
+		BMessage dropped;
+		ASSERT_EQ(messenger.SendMessage(&ask, &dropped, B_INFINITE_TIMEOUT,
+			3000000), B_OK);
+		EXPECT_TRUE(dropped.IsSourceWaiting());
+	}
+	bigtime_t start = system_time();
+	ASSERT_EQ(messenger.SendMessage('last', &last), B_OK);
+	EXPECT_LT(system_time() - start, 1000000);
+	EXPECT_EQ(last.GetInt32("n", -1), 50);
+
+	// The same without anybody waiting: the reply goes to a looper here,
+	// its answer to the application there.
+	Answerer* answerer = new Answerer;
+	answerer->Run();
+	BMessage later('askl');
+	later.AddInt32("n", 6);
+	ASSERT_EQ(messenger.SendMessage(&later, BMessenger(answerer)), B_OK);
+	for (int i = 0; i < 300 && answerer->fAnswered == 0; i++)
+		snooze(10000);
+	EXPECT_EQ(answerer->fAnswered, 1);
+	int32 n = -1;
+	for (int i = 0; i < 300 && n != 70; i++) {
+		ASSERT_EQ(messenger.SendMessage('last', &last), B_OK);
+		n = last.GetInt32("n", -1);
+		if (n != 70)
+			snooze(10000);
+	}
+	EXPECT_EQ(n, 70);
+	answerer->Lock();
+	answerer->Quit();
+}
+
+
 TEST_F(RemoteTest, PostsArriveInOrder)
 {
 	ASSERT_GT(StartPeer(), 0);

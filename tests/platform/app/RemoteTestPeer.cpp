@@ -20,6 +20,11 @@ const uint32 kMsgCallBack = 'back';
 const uint32 kMsgCalledBack = 'bked';
 const uint32 kMsgSlow = 'slow';
 const uint32 kMsgReplyTo = 'rply';
+const uint32 kMsgAskBack = 'askb';
+const uint32 kMsgAskBackLater = 'askl';
+const uint32 kMsgQuestion = 'qstn';
+const uint32 kMsgAnswer = 'answ';
+const uint32 kMsgLastAnswer = 'last';
 
 
 class PeerApplication : public BApplication {
@@ -29,7 +34,8 @@ public:
 		BApplication(signature),
 		fCount(0),
 		fNext(0),
-		fInOrder(true)
+		fInOrder(true),
+		fLastAnswer(-1)
 	{
 	}
 
@@ -83,6 +89,37 @@ public:
 				message->SendReply(&reply);
 				break;
 			}
+			case kMsgAskBack:
+			{
+				// The reply is a question: waits here for its answer.
+				BMessage question(kMsgQuestion);
+				question.AddInt32("n", message->GetInt32("n", -1) + 1);
+				BMessage answer;
+				if (message->SendReply(&question, &answer, B_INFINITE_TIMEOUT,
+						3000000) == B_OK && answer.what == kMsgAnswer)
+					fLastAnswer = answer.GetInt32("n", -1);
+				break;
+			}
+			case kMsgAskBackLater:
+			{
+				// The reply is a question whose answer comes to this
+				// application as a message of its own.
+				BMessage question(kMsgQuestion);
+				question.AddInt32("n", message->GetInt32("n", -1) + 1);
+				message->SendReply(&question, this);
+				break;
+			}
+			case kMsgAnswer:
+				if (message->IsReply())
+					fLastAnswer = message->GetInt32("n", -1);
+				break;
+			case kMsgLastAnswer:
+			{
+				BMessage reply(B_REPLY);
+				reply.AddInt32("n", fLastAnswer);
+				message->SendReply(&reply);
+				break;
+			}
 			case kMsgSlow:
 			{
 				snooze(message->GetInt32("ms", 300) * 1000);
@@ -99,6 +136,7 @@ private:
 	int32	fCount;
 	int32	fNext;
 	bool	fInOrder;
+	int32	fLastAnswer;
 };
 
 }	// namespace
