@@ -388,6 +388,38 @@ QueueFrame(int32 linkId, uint32 kind, uint32 replyId, int32 looperToken,
 }
 
 
+// Registers a slot to wait for the reply with the returned id over the
+// link; the registry keeps a reference.
+uint32
+AddWaiter(ReplySlot* slot, int32 linkId)
+{
+	std::lock_guard<std::mutex> guard(sState.lock);
+	uint32 id = sState.nextReplyId++;
+	if (id == 0)
+		id = sState.nextReplyId++;
+	slot->Acquire();
+	sState.waiters[id] = { slot, linkId };
+	return id;
+}
+
+
+// The slot waiting under the id (its reference goes to the caller), or
+// NULL when it was answered or its link went away meanwhile. With a link,
+// only a slot waiting for a reply over that link.
+ReplySlot*
+TakeWaiter(uint32 id, int32 linkId = -1)
+{
+	std::lock_guard<std::mutex> guard(sState.lock);
+	auto it = sState.waiters.find(id);
+	if (it == sState.waiters.end()
+		|| (linkId >= 0 && it->second.link != linkId))
+		return NULL;
+	ReplySlot* slot = it->second.slot;
+	sState.waiters.erase(it);
+	return slot;
+}
+
+
 // Answers a request from another program over the link it came by. A
 // reply that waits for an answer itself goes as a request: its slot waits
 // under a new id for the answer to come back by the same link.
@@ -400,28 +432,12 @@ ForwardReply(ReplySlot* slot, BMessage* reply)
 		delete reply;
 		return;
 	}
-	uint32 id;
-	{
-		std::lock_guard<std::mutex> guard(sState.lock);
-		id = sState.nextReplyId++;
-		if (id == 0)
-			id = sState.nextReplyId++;
-		answer->Acquire();
-		sState.waiters[id] = { answer, slot->linkId };
-	}
+	uint32 id = AddWaiter(answer, slot->linkId);
 	// The answer comes over the link, not from this copy.
 	MessageAccess::SetReplySlot(reply, NULL);
 	if (QueueFrame(slot->linkId, kFrameReplyRequest, slot->replyId,
 			(int32)id, *reply) != B_OK) {
-		ReplySlot* lost = NULL;
-		{
-			std::lock_guard<std::mutex> guard(sState.lock);
-			auto it = sState.waiters.find(id);
-			if (it != sState.waiters.end()) {
-				lost = it->second.slot;
-				sState.waiters.erase(it);
-			}
-		}
+		ReplySlot* lost = TakeWaiter(id);
 		if (lost != NULL) {
 			std::vector<ReplySlot*> orphans = { lost };
 			AnswerOrphans(orphans);
@@ -455,15 +471,7 @@ HandleFrame(Link* link, int32 linkId, LinkFrame& frame)
 			MessageAccess::SetReplySlot(frame.message.get(), answer);
 			answer->Release();
 		}
-		ReplySlot* slot = NULL;
-		{
-			std::lock_guard<std::mutex> guard(sState.lock);
-			auto it = sState.waiters.find(frame.replyId);
-			if (it != sState.waiters.end() && it->second.link == linkId) {
-				slot = it->second.slot;
-				sState.waiters.erase(it);
-			}
-		}
+		ReplySlot* slot = TakeWaiter(frame.replyId, linkId);
 		if (slot != NULL) {
 			slot->Deliver(frame.message.release());
 			slot->Release();
@@ -946,25 +954,11 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 		return B_BAD_PORT_ID;
 
 	ReplySlot* slot = new ReplySlot;
-	uint32 id;
-	{
-		std::lock_guard<std::mutex> guard(sState.lock);
-		id = sState.nextReplyId++;
-		if (id == 0)
-			id = sState.nextReplyId++;
-		slot->Acquire();
-		sState.waiters[id] = { slot, link };
-	}
+	uint32 id = AddWaiter(slot, link);
 	status_t status = QueueFrame(link, kFrameRequest, id, looperToken,
 		message);
-	if (status != B_OK) {
-		std::lock_guard<std::mutex> guard(sState.lock);
-		auto it = sState.waiters.find(id);
-		if (it != sState.waiters.end()) {
-			sState.waiters.erase(it);
-			slot->Release();
-		}
-	}
+	if (status != B_OK && TakeWaiter(id) != NULL)
+		slot->Release();
 
 	bigtime_t deadline = timeout == B_INFINITE_TIMEOUT || timeout < 0
 		? B_INFINITE_TIMEOUT : system_time() + timeout;
@@ -993,14 +987,8 @@ RemoteLinks::SendAndWait(team_id team, int32 looperToken,
 		} else
 			slot->abandoned = true;
 	}
-	if (answer == NULL) {
-		std::lock_guard<std::mutex> guard(sState.lock);
-		auto it = sState.waiters.find(id);
-		if (it != sState.waiters.end()) {
-			sState.waiters.erase(it);
-			slot->Release();
-		}
-	}
+	if (answer == NULL && TakeWaiter(id) != NULL)
+		slot->Release();
 	slot->Release();
 	if (status != B_OK)
 		return status;
