@@ -517,8 +517,14 @@ ZLMWindow::_UpdateCounter()
 void
 ZLMWindow::_ScrollToSlot(int32 index)
 {
-	fTagsView->ScrollTo(0, kSlot * index);
-	fScrollBar->SetValue(kSlot * index);
+	// The slot's top goes to the top as far as the rows reach: scrolled
+	// past the last row, a short list would show one row and could not be
+	// scrolled back, neither by the bar nor by the wheel.
+	float min, max;
+	fScrollBar->GetRange(&min, &max);
+	float top = std::clamp(kSlot * index, min, max);
+	fTagsView->ScrollTo(0, top);
+	fScrollBar->SetValue(top);
 }
 
 
