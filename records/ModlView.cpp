@@ -42,6 +42,7 @@ static const char* const kRowName = "_idname";
 static const int32 kFirstModelItem = 3;
 
 static const rgb_color kTreeColor = { 250, 249, 245, 255 };
+static const float kTreeWidth = 180;
 
 
 static float
@@ -87,9 +88,10 @@ ModlView::ModlView(BRect frame, const char* name, char* path,
 	if (path != NULL)
 		printf("ModlView: %s\n", path);
 
-	// Left column: the tree in a scroll view.
+	// Left column: the tree in a scroll view, wide enough for a weekday
+	// row with a model name of twelve characters in the fixed font.
 	BRect bounds = Bounds();
-	BRect treeFrame(5 + 6, 7, 140 - 5 - B_V_SCROLL_BAR_WIDTH,
+	BRect treeFrame(5 + 6, 7, kTreeWidth - 5 - B_V_SCROLL_BAR_WIDTH,
 		bounds.bottom - 7);
 	fTree = new BOutlineListView(treeFrame, "ol_list",
 		B_SINGLE_SELECTION_LIST, B_FOLLOW_LEFT | B_FOLLOW_TOP_BOTTOM);

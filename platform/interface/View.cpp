@@ -581,8 +581,12 @@ ViewAccess::CreateWidget(BView* view)
 	data->widget->raise();
 	ResizeImage(view);
 	data->dirty = QRegion(0, 0, data->image.width(), data->image.height());
+	// A view hidden before it was attached stays hidden: Qt would show a
+	// child that was never hidden explicitly together with its parent.
 	if (view->fHideLevel <= 0)
 		data->widget->show();
+	else
+		data->widget->hide();
 	if (view->fParent != NULL)
 		UpdateContentGeometry(view->fParent);
 }

@@ -170,6 +170,7 @@ TEST_F(ModlViewTest, WeekChoiceFillsTheDaysAndDayRowsShowTheirModel)
 	EXPECT_TRUE(Shown("btadd"));
 	EXPECT_FALSE(Shown("mWGrp"));
 	Locked([&] { EXPECT_FALSE(Find<BTextControl>("tBin")->IsEnabled()); });
+	delete Picture("models-monday.png");
 
 	// "no DayModel" makes Monday, and only Monday, free.
 	Choose("mDGrp", "no DayModel");

@@ -10,6 +10,7 @@
 #include <AppPrivate.h>
 #include <Application.h>
 #include <Autolock.h>
+#include <Bitmap.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <Process.h>
@@ -277,6 +278,19 @@ protected:
 		int32 value;
 		memcpy(&value, buffer + 4, sizeof(value));
 		return value;
+	}
+
+	// The window's picture; also kept in $ZELMORA_PAGES_PICTURES when set,
+	// for a look at it.
+	BBitmap* Picture(const char* leaf)
+	{
+		Sync();
+		const char* keep = getenv("ZELMORA_PAGES_PICTURES");
+		if (keep != NULL) {
+			std::string path = std::string(keep) + "/" + leaf;
+			EXPECT_EQ(WindowAutomation::SavePNG(window, path.c_str()), B_OK);
+		}
+		return WindowAutomation::Snapshot(window);
 	}
 
 	std::string FileText(const std::string& path) const

@@ -8,6 +8,7 @@
 #include <RadioButton.h>
 #include <TextControl.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -57,6 +58,27 @@ protected:
 	{
 		BAutolock lock(window);
 		return settings->RelayButton(relay)->ViewColor();
+	}
+
+	// Pixels of that colour within a rectangle of the picture.
+	static int32 CountPixels(BBitmap* picture, BRect area, rgb_color color)
+	{
+		int32 count = 0;
+		const uint8* bits = (const uint8*)picture->Bits();
+		int32 row = picture->BytesPerRow();
+		BRect bounds = picture->Bounds();
+		for (int32 y = std::max(0, (int32)area.top);
+				y <= std::min((int32)bounds.bottom, (int32)area.bottom); y++) {
+			for (int32 x = std::max(0, (int32)area.left);
+					x <= std::min((int32)bounds.right, (int32)area.right);
+					x++) {
+				const uint8* pixel = bits + y * row + x * 4;
+				if (pixel[2] == color.red && pixel[1] == color.green
+					&& pixel[0] == color.blue)
+					count++;
+			}
+		}
+		return count;
 	}
 
 	static bool Same(rgb_color a, rgb_color b)
@@ -248,10 +270,21 @@ TEST_F(SettViewTest, StatusMessagesColourTheRelayButtons)
 	EXPECT_TRUE(Same(RelayColor(3), kGreen));
 	EXPECT_TRUE(Same(RelayColor(2), off));
 	EXPECT_FALSE(Enabled("mw_o"));
-	// The picture shows it too.
+	// The picture shows it too: green inside button 3, none in button 2.
 	{
-		BBitmap* picture = WindowAutomation::Snapshot(window);
+		BBitmap* picture = Picture("settings-relay3.png");
 		ASSERT_NE(picture, nullptr);
+		BRect three, two;
+		Locked([&] {
+			three = settings->RelayButton(3)->ConvertToScreen(
+				settings->RelayButton(3)->Bounds());
+			two = settings->RelayButton(2)->ConvertToScreen(
+				settings->RelayButton(2)->Bounds());
+			three.OffsetBy(-window->Frame().left, -window->Frame().top);
+			two.OffsetBy(-window->Frame().left, -window->Frame().top);
+		});
+		EXPECT_GT(CountPixels(picture, three, kGreen), 100);
+		EXPECT_EQ(CountPixels(picture, two, kGreen), 0);
 		delete picture;
 	}
 

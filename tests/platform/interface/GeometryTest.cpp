@@ -154,6 +154,39 @@ TEST_F(GeometryTest, HideAndShowAreCounted)
 }
 
 
+// Views hidden before they reach a window stay out of its picture until
+// they are shown.
+TEST_F(GeometryTest, ViewHiddenBeforeAttachingStaysHidden)
+{
+	BWindow* window = MakeWindow(BRect(0, 0, 99, 99));
+	BView* page = new BView(BRect(0, 0, 99, 99), "page", B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	page->SetViewColor(255, 255, 255);
+	BView* inner = new BView(BRect(10, 10, 49, 49), "inner", B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	inner->SetViewColor(200, 0, 0);
+	page->AddChild(inner);
+	inner->Hide();
+	window->AddChild(page);
+	window->Show();
+	ASSERT_TRUE(Sync());
+	EXPECT_TRUE(inner->IsHidden());
+	EXPECT_EQ(window->FindView(BPoint(20, 20)), page);
+	auto red_at = [&](BPoint point) {
+		BBitmap* picture = WindowAutomation::Snapshot(window);
+		const uint8* pixel = (const uint8*)picture->Bits()
+			+ (int32)point.y * picture->BytesPerRow() + (int32)point.x * 4;
+		bool red = pixel[2] == 200 && pixel[1] == 0;
+		delete picture;
+		return red;
+	};
+	EXPECT_FALSE(red_at(BPoint(20, 20)));
+	inner->Show();
+	ASSERT_TRUE(Sync());
+	EXPECT_TRUE(red_at(BPoint(20, 20)));
+}
+
+
 TEST_F(GeometryTest, HierarchyCallsAndHooks)
 {
 	struct HookView : BView {
