@@ -26,6 +26,7 @@
 #include <AtomicReplace.h>
 #include <MWSControl.h>
 #include <Prefs.h>
+#include <RelayQueue.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -263,9 +264,19 @@ ZLMWindow::~ZLMWindow()
 
 	// A door must not stay unlocked: every relay the image shows open is
 	// closed, whatever relay use holds now.
+	// The program ends right after this window: the closes are waited for
+	// (wget gives up on a dead box after a few seconds), else the door
+	// would stay open when the process ends under its workers.
+	bool closing[5] = {};
 	for (int relay = 1; relay <= 4; relay++) {
-		if (MWS_RSTATUS[relay] == 'o')
+		if (MWS_RSTATUS[relay] == 'o') {
 			Own_Thread(relay, false, settings->mws_ip, 2);
+			closing[relay] = true;
+		}
+	}
+	for (int relay = 1; relay <= 4; relay++) {
+		if (closing[relay] && !RelayQueue::WaitIdle(relay, 5000000))
+			printf("%d | nicht geschlossen beim Beenden\n", relay);
 	}
 
 	settings->prefs_window_rect = Frame();

@@ -1,6 +1,7 @@
 // One ticket counter per relay, served strictly in order.
 #include "RelayQueue.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
@@ -76,4 +77,14 @@ RelayQueue::Abandon(int32 relay, int64 ticket)
 		Advance(line, ticket);
 	else if (ticket > line.serving)
 		line.abandoned.insert(ticket);
+}
+
+
+bool
+RelayQueue::WaitIdle(int32 relay, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> lock(sLock);
+	Line& line = LineOf(relay);
+	return sTurn.wait_for(lock, std::chrono::microseconds(timeout),
+		[&] { return line.serving >= line.next; });
 }

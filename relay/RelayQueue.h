@@ -14,6 +14,9 @@ public:
 	static	void			Done(int32 relay, int64 ticket);
 	// A ticket whose worker will never run; later ones need not wait for it.
 	static	void			Abandon(int32 relay, int64 ticket);
+	// Waits until every ticket of the relay drawn so far is done or
+	// abandoned; false when that took longer than timeout.
+	static	bool			WaitIdle(int32 relay, bigtime_t timeout);
 };
 
 #endif	// RELAY_QUEUE_H

@@ -435,6 +435,15 @@ E2eFixture::ClickRow(int index, int buttons)
 }
 
 
+std::string
+E2eFixture::RowShows(int index)
+{
+	ClickRow(index);
+	return Hey({ "get", "Label", "of", "View", "Syn", "of", "Window", "0" })
+		+ " / " + Get("Text", "Syn");
+}
+
+
 bool
 E2eFixture::Snapshot(const std::string& path, const std::string& window)
 {

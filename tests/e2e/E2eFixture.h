@@ -101,6 +101,8 @@ protected:
 
 			int				CountRows();
 			void			ClickRow(int index, int buttons = 1);
+	// What the tag editor shows after a click on the row: "TAG / PERSON".
+			std::string		RowShows(int index);
 	// A PNG of the window; the colour at (x, y) as 0xRRGGBB.
 			bool			Snapshot(const std::string& path,
 								const std::string& window = "0");

@@ -52,17 +52,7 @@ Leaves(const std::string& folder)
 }	// namespace
 
 
-class IntakeE2eTest : public E2eFixture {
-protected:
-	// What the tag editor shows after a click on the row: its tag and its
-	// person.
-	std::string RowShows(int index)
-	{
-		ClickRow(index);
-		return Hey({ "get", "Label", "of", "View", "Syn", "of", "Window",
-			"0" }) + " / " + Get("Text", "Syn");
-	}
-};
+typedef E2eFixture IntakeE2eTest;
 
 
 TEST_F(IntakeE2eTest, RegisterRowsAndTheToggleSequenceAcrossARestart)

@@ -137,3 +137,28 @@ TEST_F(RelayE2eTest, TheFirstStartOnTheDefaultAddressIsRefused)
 	EXPECT_EQ(Quit(), 0);
 	EXPECT_FALSE(Settings().mws_use);
 }
+
+
+TEST_F(RelayE2eTest, QuittingClosesAnOpenDoorThoughRelayUseWentOff)
+{
+	SimBox box;
+	ASSERT_GT(box.Port(), 0);
+	Seed({ "mws_use=1", "mws_ip=" + box.Address(), "TagsUseDoor=2",
+		"OpenInSecs=60" });
+	WriteRegister("AB12CD34\t\tMaria Muster\t\n");
+	Start();
+	EXPECT_EQ(NextRequest(box), "GET /?3=0");
+	EXPECT_EQ(NextRequest(box), "GET /?3=1");
+	Read({ "AB12CD34" });
+	EXPECT_EQ(NextRequest(box), "GET /?4=0");
+
+	// Relay use switched off meanwhile, the settings reloaded.
+	Seed({ "mws_use=0" });
+	Post("rPrf", {});
+	Read({ "AB12CD34" });
+	EXPECT_EQ(NextRequest(box, 0.5), "");
+
+	// The door stays unlocked no longer than the terminal runs.
+	EXPECT_EQ(Quit(), 0);
+	EXPECT_EQ(NextRequest(box, 3), "GET /?4=1");
+}

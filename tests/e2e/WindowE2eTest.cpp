@@ -38,13 +38,6 @@ ParseFrame(const std::string& text)
 
 class WindowE2eTest : public E2eFixture {
 protected:
-	std::string RowShows(int index)
-	{
-		ClickRow(index);
-		return Hey({ "get", "Label", "of", "View", "Syn", "of", "Window",
-			"0" }) + " / " + Get("Text", "Syn");
-	}
-
 	std::vector<std::string> WindowTitles()
 	{
 		std::vector<std::string> titles;
@@ -113,8 +106,9 @@ TEST_F(WindowE2eTest, TheEditorAndDropsBindPersonsAndSaveSortsTheRegister)
 	EXPECT_NE(Trace().find("TG_NORM BMessage('zLMn')"), std::string::npos);
 	EXPECT_EQ(RowShows(1), "YY000002 / Carl C");
 
-	// A vCard dropped on a row binds its file's name; a text file does not.
-	std::string card = fRoot + "/Erika Muster.vcf";
+	// A vCard dropped on a row binds its file's name, a TAB in it made a
+	// blank; a text file binds nothing.
+	std::string card = fRoot + "/Erika\tMuster.vcf";
 	WriteFile(card, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Erika Muster\r\n"
 		"END:VCARD\r\n");
 	std::string text = fRoot + "/notes.txt";
@@ -280,7 +274,8 @@ TEST_F(WindowE2eTest, TheListIsRedWithoutTheReaderAndBooksWithIt)
 	ASSERT_TRUE(Snapshot(present));
 	EXPECT_EQ(Pixel(present, 200, 300), 0xfafaf5u);
 
-	const char* lines = "AB12CD34\n0815AFFE\n";
+	// The reader drops the CR of a terminal's line end.
+	const char* lines = "AB12CD34\n0815AFFE\r\n";
 	ASSERT_EQ(write(pipeFds[1], lines, strlen(lines)),
 		(ssize_t)strlen(lines));
 	EXPECT_TRUE(WaitFor([&] { return Punches("0815AFFE") == "I"; }));
