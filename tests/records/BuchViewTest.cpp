@@ -6,6 +6,8 @@
 #include <stdio.h>
 
 #include <Button.h>
+#include <MenuItem.h>
+#include <PopUpMenu.h>
 #include <ScrollBar.h>
 
 #include <TDView.h>
@@ -235,4 +237,53 @@ TEST_F(BuchViewTest, RowUnderModificationIsHighlighted)
 	Answer(false);
 	EXPECT_EQ(page->Picker(), nullptr);
 	EXPECT_EQ(Row(0)->PixelAt(blank).green, plain.green);
+}
+
+
+TEST_F(BuchViewTest, OnlyTheRowsInViewAreShownAndScrollingFollows)
+{
+	for (int i = 0; i < 400; i++)
+		list->AddItem(new fBuchung(kBuchungIn, local_time(2020, 1, 1, 0, i)));
+	ShowList();
+	TBuView* rows = page->Container();
+	ASSERT_EQ(rows->CountChildren(), 400);
+	// 283 pixels show rows 0 to 18; a few more stay ready below.
+	EXPECT_EQ(rows->FirstShown(), 0);
+	EXPECT_GE(rows->LastShown(), 18);
+	EXPECT_LT(rows->LastShown(), 40);
+	EXPECT_FALSE(Row(18)->IsHidden());
+	EXPECT_TRUE(Row(60)->IsHidden());
+
+	// The scroll bar to row 200: it is shown and drawn, the top is not.
+	page->ScrollBar()->SetValue(200 * 15);
+	ASSERT_TRUE(Sync());
+	EXPECT_LE(rows->FirstShown(), 200);
+	EXPECT_GE(rows->LastShown(), 218);
+	EXPECT_TRUE(Row(0)->IsHidden());
+	EXPECT_FALSE(Row(210)->IsHidden());
+	EXPECT_EQ(Row(210)->PixelAt(BPoint(200, 6)).red, 240);
+
+	// A click there opens the menu of that row.
+	ASSERT_EQ(WindowAutomation::MouseDown(Row(205), BPoint(50, 6),
+		B_SECONDARY_MOUSE_BUTTON), B_OK);
+	ASSERT_TRUE(Sync());
+	BPopUpMenu* menu = Row(205)->MenuPointer();
+	ASSERT_NE(menu->Window(), nullptr);
+	EXPECT_EQ(menu->ItemAt(0)->Message()->GetInt32("EntNr", -1), 205);
+	ASSERT_EQ(WindowAutomation::Key(menu->Window(), "\x1b"), B_OK);
+	ASSERT_TRUE(Sync());
+
+	// An edit keeps the place in the list; the end of the list scrolls
+	// no further than its last row.
+	BMessage request(kMsgBuchEdit);
+	request.AddInt32("EntNr", 205);
+	request.AddInt32("dothis", kBuchungDelete);
+	window->PostMessage(&request, page);
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(page->ScrollBar()->Value(), 200 * 15);
+	page->ScrollBar()->SetValue(1e6);
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(page->ScrollBar()->Value(), 399 * 15 - 2 - 283);
+	EXPECT_EQ(rows->LastShown(), 398);
+	EXPECT_FALSE(Row(398)->IsHidden());
 }
