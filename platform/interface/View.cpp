@@ -533,6 +533,13 @@ ViewAccess::ResizeImage(BView* view)
 	ViewData* data = view->fData;
 	if (data == NULL)
 		return;
+	// A hidden view keeps no picture: a long list of hidden rows costs no
+	// memory, and showing the view makes one and draws it anew.
+	if (view->fHideLevel > 0) {
+		data->image = QImage();
+		data->dirty = QRegion();
+		return;
+	}
 	int width = std::max((int)floorf(view->fFrame.Width()) + 1, 0);
 	int height = std::max((int)floorf(view->fFrame.Height()) + 1, 0);
 	if (data->image.width() == width && data->image.height() == height)
@@ -1330,6 +1337,7 @@ BView::Show()
 {
 	fHideLevel--;
 	if (fHideLevel == 0 && fData->widget != NULL) {
+		ViewAccess::ResizeImage(this);
 		fData->widget->show();
 		_InvalidateAll();
 	}
@@ -1342,6 +1350,7 @@ BView::Hide()
 	fHideLevel++;
 	if (fHideLevel == 1 && fData->widget != NULL) {
 		fData->widget->hide();
+		ViewAccess::ResizeImage(this);
 		if (fWindow != NULL)
 			fWindow->_ViewHidden(this);
 	}

@@ -190,6 +190,38 @@ TEST_F(DrawingTest, DrawingOutsideDrawStaysUntilTheNextUpdate)
 }
 
 
+TEST_F(DrawingTest, AHiddenViewKeepsNoPictureAndIsDrawnWhenShown)
+{
+	CanvasView* view = Canvas(nullptr);
+	view->SetHighColor(kRed);
+	view->FillRect(BRect(0, 0, 5, 5));
+	view->Hide();
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(view->PixelAt(BPoint(3, 3)).alpha, 0);
+	// Drawing into a hidden view goes nowhere.
+	view->FillRect(BRect(0, 0, 5, 5));
+	int draws = view->draws;
+	view->Show();
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(view->draws, draws + 1);
+	EXPECT_TRUE(same_color(view->PixelAt(BPoint(3, 3)), kWhite));
+
+	// A view added hidden, then resized, gets its picture when shown.
+	CanvasView* later = new CanvasView(BRect(50, 0, 59, 9));
+	later->SetViewColor(kBlue);
+	later->Hide();
+	view->Window()->AddChild(later);
+	later->ResizeTo(19, 19);
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(later->draws, 0);
+	EXPECT_EQ(later->PixelAt(BPoint(15, 15)).alpha, 0);
+	later->Show();
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(later->draws, 1);
+	EXPECT_TRUE(same_color(later->PixelAt(BPoint(15, 15)), kBlue));
+}
+
+
 TEST_F(DrawingTest, InvalidateQueuesOneUpdateInOrder)
 {
 	std::vector<std::string> log;
