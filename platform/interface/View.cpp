@@ -105,6 +105,20 @@ struct ViewData {
 	QImage				image;
 	// Area still to be drawn by the update pass, in image pixels.
 	QRegion				dirty;
+	// Set while this view or one below it has something to draw; such a
+	// view is listed once in its parent's dirtyChildren, so an update pass
+	// visits only the branches that changed.
+	bool				subtreeDirty = false;
+	std::vector<BView*>	dirtyChildren;
+	// Counts changes of the children list, so a pass notices children that
+	// a Draw() removed.
+	uint32				childrenChanges = 0;
+	// The children's far edges, in this view's coordinates, while
+	// extentValid; spares a walk over every child per added child.
+	bool				extentValid = false;
+	int					extentRight = 0;
+	int					extentBottom = 0;
+	bool				resizingChildren = false;
 	// Clip of a running Draw(), in image pixels.
 	bool				inDraw = false;
 	QRegion				drawClip;
@@ -163,6 +177,10 @@ public:
 	static	void			UpdateContentGeometry(BView* view);
 	static	void			ResizeImage(BView* view);
 	static	void			DrawDirty(BView* view);
+	static	void			MarkDirty(BView* view);
+	static	void			ForgetDirtyChild(BView* parent, BView* child);
+	static	void			ChildExtentChanged(BView* parent,
+								const BRect& oldFrame, const BView* child);
 	static	void			CreateWidget(BView* view);
 	static	void			DestroyWidget(BView* view);
 };
@@ -515,15 +533,78 @@ ViewAccess::UpdateContentGeometry(BView* view)
 	int height = (int)floorf(view->fFrame.Height()) + 1;
 	int sx = pixel(view->fScrollOrigin.x);
 	int sy = pixel(view->fScrollOrigin.y);
-	int contentWidth = width + std::max(sx, 0);
-	int contentHeight = height + std::max(sy, 0);
-	for (int32 i = 0; i < view->fChildren.CountItems(); i++) {
-		BView* child = (BView*)view->fChildren.ItemAt(i);
-		contentWidth = std::max(contentWidth, pixel(child->fFrame.right) + 1);
-		contentHeight = std::max(contentHeight,
+	if (!data->extentValid) {
+		data->extentRight = 0;
+		data->extentBottom = 0;
+		for (int32 i = 0; i < view->fChildren.CountItems(); i++) {
+			BView* child = (BView*)view->fChildren.ItemAt(i);
+			data->extentRight = std::max(data->extentRight,
+				pixel(child->fFrame.right) + 1);
+			data->extentBottom = std::max(data->extentBottom,
+				pixel(child->fFrame.bottom) + 1);
+		}
+		data->extentValid = true;
+	}
+	int contentWidth = std::max(width + std::max(sx, 0), data->extentRight);
+	int contentHeight = std::max(height + std::max(sy, 0),
+		data->extentBottom);
+	QRect geometry(-sx, -sy, contentWidth, contentHeight);
+	if (data->content->geometry() != geometry)
+		data->content->setGeometry(geometry);
+}
+
+
+// A child was added (oldFrame invalid), moved or resized: a child that
+// grows the extent, or one that did not touch its edge, updates it in
+// place; otherwise it is counted again when next needed.
+void
+ViewAccess::ChildExtentChanged(BView* parent, const BRect& oldFrame,
+	const BView* child)
+{
+	ViewData* data = parent->fData;
+	if (data == NULL || !data->extentValid)
+		return;
+	if (oldFrame.IsValid() && (pixel(oldFrame.right) + 1 >= data->extentRight
+			|| pixel(oldFrame.bottom) + 1 >= data->extentBottom)) {
+		data->extentValid = false;
+		return;
+	}
+	if (child != NULL) {
+		data->extentRight = std::max(data->extentRight,
+			pixel(child->fFrame.right) + 1);
+		data->extentBottom = std::max(data->extentBottom,
 			pixel(child->fFrame.bottom) + 1);
 	}
-	data->content->setGeometry(-sx, -sy, contentWidth, contentHeight);
+}
+
+
+// Notes that the view has something to draw: it and every view above it
+// are flagged, each entered once in its parent's list.
+void
+ViewAccess::MarkDirty(BView* view)
+{
+	for (BView* v = view; v != NULL && v->fData != NULL; v = v->fParent) {
+		if (v->fData->subtreeDirty)
+			continue;
+		v->fData->subtreeDirty = true;
+		if (v->fParent != NULL && v->fParent->fData != NULL)
+			v->fParent->fData->dirtyChildren.push_back(v);
+	}
+}
+
+
+void
+ViewAccess::ForgetDirtyChild(BView* parent, BView* child)
+{
+	if (parent->fData == NULL || child->fData == NULL)
+		return;
+	if (child->fData->subtreeDirty) {
+		std::vector<BView*>& list = parent->fData->dirtyChildren;
+		list.erase(std::remove(list.begin(), list.end(), child), list.end());
+	}
+	child->fData->subtreeDirty = false;
+	parent->fData->childrenChanges++;
+	parent->fData->extentValid = false;
 }
 
 
@@ -584,18 +665,25 @@ ViewAccess::CreateWidget(BView* view)
 	data->widget->setGeometry(pixel(view->fFrame.left),
 		pixel(view->fFrame.top), (int)floorf(view->fFrame.Width()) + 1,
 		(int)floorf(view->fFrame.Height()) + 1);
-	// Children stack in the order they were added, later ones on top.
-	data->widget->raise();
+	// Children stack in the order they were added, later ones on top. A
+	// new widget is its parent's last child already; raising it anyway
+	// would look it up among all its siblings.
+	if (parent->children().isEmpty() || parent->children().last()
+			!= static_cast<QObject*>(data->widget))
+		data->widget->raise();
 	ResizeImage(view);
 	data->dirty = QRegion(0, 0, data->image.width(), data->image.height());
+	MarkDirty(view);
 	// A view hidden before it was attached stays hidden: Qt would show a
 	// child that was never hidden explicitly together with its parent.
 	if (view->fHideLevel <= 0)
 		data->widget->show();
 	else
 		data->widget->hide();
-	if (view->fParent != NULL)
+	if (view->fParent != NULL) {
+		ChildExtentChanged(view->fParent, BRect(), view);
 		UpdateContentGeometry(view->fParent);
+	}
 }
 
 
@@ -613,6 +701,9 @@ ViewAccess::DestroyWidget(BView* view)
 	data->content = NULL;
 	data->image = QImage();
 	data->dirty = QRegion();
+	data->dirtyChildren.clear();
+	data->subtreeDirty = false;
+	data->extentValid = false;
 }
 
 
@@ -623,9 +714,13 @@ void
 ViewAccess::DrawDirty(BView* view)
 {
 	ViewData* data = view->fData;
-	if (data == NULL || data->widget == NULL)
+	if (data == NULL || data->widget == NULL || !data->subtreeDirty)
 		return;
+	// Cleared first: whatever Draw() invalidates flags it again for the
+	// next pass.
+	data->subtreeDirty = false;
 	if (view->IsHidden()) {
+		// Its children keep their marks; showing it draws it all again.
 		data->dirty = QRegion();
 		return;
 	}
@@ -682,13 +777,19 @@ ViewAccess::DrawDirty(BView* view)
 		}
 	}
 
-	// Draw() may add or remove children: walk a copy and skip the ones
-	// that are gone.
-	BList children(view->fChildren);
-	for (int32 i = 0; i < children.CountItems(); i++) {
-		BView* child = (BView*)children.ItemAt(i);
-		if (view->fChildren.HasItem(child))
-			DrawDirty(child);
+	// Only the children that have something to draw, in the order they
+	// were marked. Draw() may add or remove children: once the list has
+	// changed, each one is looked for before it is touched.
+	std::vector<BView*> children;
+	children.swap(data->dirtyChildren);
+	uint32 changes = data->childrenChanges;
+	for (BView* child : children) {
+		if (data->childrenChanges != changes
+			&& !view->fChildren.HasItem(child))
+			continue;
+		DrawDirty(child);
+		if (view->fData != data || data->widget == NULL)
+			return;
 	}
 }
 
@@ -839,6 +940,7 @@ BView::AddChild(BView* child, BView* before)
 	else
 		fChildren.AddItem(child);
 	child->fParent = this;
+	fData->childrenChanges++;
 	if (fWindow != NULL) {
 		child->_Attach(fWindow);
 		if (index >= 0 && child->fData->widget != NULL
@@ -860,7 +962,14 @@ BView::RemoveChild(BView* child)
 		child->_CallAllDetached();
 		child->_Detach();
 	}
-	fChildren.RemoveItem(child);
+	ViewAccess::ForgetDirtyChild(this, child);
+	// Looked for from the end: views are mostly taken away last first.
+	for (int32 i = fChildren.CountItems() - 1; i >= 0; i--) {
+		if (fChildren.ItemAt(i) == child) {
+			fChildren.RemoveItem(i);
+			break;
+		}
+	}
 	child->fParent = NULL;
 	return true;
 }
@@ -1057,8 +1166,9 @@ BView::MoveTo(float x, float y)
 	y = roundf(y);
 	if (x == fFrame.left && y == fFrame.top)
 		return;
+	BRect oldFrame = fFrame;
 	fFrame.OffsetTo(x, y);
-	_GeometryChanged(true, false);
+	_GeometryChanged(oldFrame, true, false);
 }
 
 
@@ -1078,11 +1188,11 @@ BView::ResizeTo(float width, float height)
 	float dy = height - fFrame.Height();
 	if (dx == 0 && dy == 0)
 		return;
+	BRect oldFrame = fFrame;
 	fFrame.right = fFrame.left + width;
 	fFrame.bottom = fFrame.top + height;
-	for (int32 i = 0; i < fChildren.CountItems(); i++)
-		((BView*)fChildren.ItemAt(i))->_ParentResized(dx, dy);
-	_GeometryChanged(false, true);
+	_ResizeChildren(dx, dy);
+	_GeometryChanged(oldFrame, false, true);
 }
 
 
@@ -1133,18 +1243,31 @@ BView::_ParentResized(float dx, float dy)
 	bool moved = frame.left != fFrame.left || frame.top != fFrame.top;
 	float cdx = frame.Width() - fFrame.Width();
 	float cdy = frame.Height() - fFrame.Height();
+	BRect oldFrame = fFrame;
 	fFrame = frame;
-	if (cdx != 0 || cdy != 0) {
-		for (int32 i = 0; i < fChildren.CountItems(); i++)
-			((BView*)fChildren.ItemAt(i))->_ParentResized(cdx, cdy);
-	}
-	_GeometryChanged(moved, cdx != 0 || cdy != 0);
+	if (cdx != 0 || cdy != 0)
+		_ResizeChildren(cdx, cdy);
+	_GeometryChanged(oldFrame, moved, cdx != 0 || cdy != 0);
+}
+
+
+// The children follow a resize; the content widget is fitted once after
+// them, by the caller's _GeometryChanged, not once per child.
+void
+BView::_ResizeChildren(float dx, float dy)
+{
+	fData->resizingChildren = true;
+	for (int32 i = 0; i < fChildren.CountItems(); i++)
+		((BView*)fChildren.ItemAt(i))->_ParentResized(dx, dy);
+	fData->resizingChildren = false;
 }
 
 
 void
-BView::_GeometryChanged(bool moved, bool resized)
+BView::_GeometryChanged(const BRect& oldFrame, bool moved, bool resized)
 {
+	if (fParent != NULL)
+		ViewAccess::ChildExtentChanged(fParent, oldFrame, this);
 	if (fWindow == NULL || fData->widget == NULL)
 		return;
 	fData->widget->setGeometry(pixel(fFrame.left), pixel(fFrame.top),
@@ -1154,7 +1277,7 @@ BView::_GeometryChanged(bool moved, bool resized)
 		ViewAccess::UpdateContentGeometry(this);
 		_InvalidateAll();
 	}
-	if (fParent != NULL)
+	if (fParent != NULL && !fParent->fData->resizingChildren)
 		ViewAccess::UpdateContentGeometry(fParent);
 	if ((fFlags & B_FRAME_EVENTS) != 0)
 		fWindow->_ViewFrameChanged(this, moved, resized);
@@ -1176,9 +1299,11 @@ BView::ScrollTo(BPoint where)
 	if (where == fScrollOrigin)
 		return;
 	fScrollOrigin = where;
-	if (fWindow != NULL) {
+	if (fWindow != NULL && fData->widget != NULL) {
+		// The children keep their images: only the content widget moves
+		// and this view's own image is drawn again for its new origin.
 		ViewAccess::UpdateContentGeometry(this);
-		_InvalidateAll();
+		Invalidate();
 	}
 	// The scroll bars follow; their values stay inside their ranges while
 	// the view itself may scroll beyond them.
@@ -1511,6 +1636,7 @@ BView::Invalidate(BRect rect)
 	if (pixels.isEmpty())
 		return;
 	fData->dirty += pixels;
+	ViewAccess::MarkDirty(this);
 	fWindow->_ViewNeedsUpdate();
 }
 
@@ -1549,6 +1675,7 @@ BView::_InvalidateAll()
 	if (fWindow == NULL || fData->widget == NULL)
 		return;
 	fData->dirty = QRegion(fData->image.rect());
+	ViewAccess::MarkDirty(this);
 	for (int32 i = 0; i < fChildren.CountItems(); i++)
 		((BView*)fChildren.ItemAt(i))->_InvalidateAll();
 	fWindow->_ViewNeedsUpdate();

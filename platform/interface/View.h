@@ -263,7 +263,9 @@ private:
 			void			_CallDetached();
 			void			_CallAllDetached();
 			void			_ParentResized(float dx, float dy);
-			void			_GeometryChanged(bool moved, bool resized);
+			void			_ResizeChildren(float dx, float dy);
+			void			_GeometryChanged(const BRect& oldFrame,
+								bool moved, bool resized);
 			void			_InvalidateAll();
 			void			_MarkTopView();
 			void			_UpdateDirty();
