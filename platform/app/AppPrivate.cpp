@@ -186,6 +186,13 @@ post_gui_event(int32 looperToken)
 }
 
 
+bool
+in_nested_loop()
+{
+	return !sNestedLoops.empty();
+}
+
+
 void
 check_nested_loops()
 {

@@ -232,45 +232,65 @@ bool LooperAccess::IsBusy(BLooper* looper)
 	{ return looper->fState->dispatchDepth > 0; }
 
 
+// How long one Qt event may go on dispatching a looper's queue. Qt paints
+// and reads input between such slices; one message per event would paint
+// the windows again after every message.
+static const bigtime_t kGuiSlice = 5000;
+
+
 void
 LooperAccess::DispatchGuiEvent(int32 looperToken)
 {
-	BLooper* looper = looper_for_token(looperToken);
-	if (looper == NULL)
-		return;
-	LooperState* state = looper->fState;
-	BMessage* message = NULL;
-	{
-		std::lock_guard<std::mutex> guard(state->queueLock);
-		state->eventPosted = false;
-		// A looper whose handler is on the stack (waiting in a nested loop)
-		// gets its next message once that handler returns.
-		if (state->dispatchDepth > 0 || state->queue.empty())
+	bigtime_t sliceEnd = system_time() + kGuiSlice;
+	for (;;) {
+		BLooper* looper = looper_for_token(looperToken);
+		if (looper == NULL)
 			return;
-		message = state->queue.front();
-		state->queue.pop_front();
-	}
-
-	looper->Lock();
-	looper->_DispatchOne(message);
-	if (state->terminating && state->dispatchDepth == 0) {
-		delete looper;
-		check_nested_loops();
-		return;
-	}
-	looper->Unlock();
-
-	bool more = false;
-	{
-		std::lock_guard<std::mutex> guard(state->queueLock);
-		if (!state->queue.empty() && !state->eventPosted && !state->terminating) {
-			state->eventPosted = true;
-			more = true;
+		LooperState* state = looper->fState;
+		BMessage* message = NULL;
+		{
+			std::lock_guard<std::mutex> guard(state->queueLock);
+			state->eventPosted = false;
+			// A looper whose handler is on the stack (waiting in a nested
+			// loop) gets its next message once that handler returns.
+			if (state->dispatchDepth > 0 || state->queue.empty())
+				return;
+			message = state->queue.front();
+			state->queue.pop_front();
 		}
+
+		looper->Lock();
+		looper->_DispatchOne(message);
+		if (state->terminating && state->dispatchDepth == 0) {
+			delete looper;
+			check_nested_loops();
+			return;
+		}
+		looper->Unlock();
+		check_nested_loops();
+
+		// Within the slice the next message follows at once, unless a
+		// modal wait runs (its end must be seen after every message).
+		bool more = false;
+		bool goOn = false;
+		{
+			std::lock_guard<std::mutex> guard(state->queueLock);
+			if (!state->queue.empty() && !state->eventPosted
+				&& !state->terminating) {
+				if (state->dispatchDepth == 0 && !in_nested_loop()
+					&& system_time() < sliceEnd)
+					goOn = true;
+				else {
+					state->eventPosted = true;
+					more = true;
+				}
+			}
+		}
+		if (more)
+			post_gui_event(looperToken);
+		if (!goOn)
+			return;
 	}
-	if (more)
-		post_gui_event(looperToken);
-	check_nested_loops();
 }
 
 

@@ -154,6 +154,8 @@ void		post_gui_event(int32 looperToken);
 // Checks the innermost nested loop's condition; called after every
 // dispatched message.
 void		check_nested_loops();
+// True while a nested loop (a modal wait) runs on the GUI thread.
+bool		in_nested_loop();
 
 }	// namespace BPrivate
 
