@@ -88,24 +88,36 @@ struct CacheEntry {
 
 CacheEntry sCache;
 
+
+bool
+Unchanged(const struct stat& info)
+{
+	return sCache.device == info.st_dev && sCache.node == info.st_ino
+		&& sCache.size == info.st_size
+		&& sCache.changed.tv_sec == info.st_mtim.tv_sec
+		&& sCache.changed.tv_nsec == info.st_mtim.tv_nsec;
+}
+
 }	// namespace
 
 
 const RegisterData*
 TagRegister::Load(const char* path)
 {
+	// Every row asks at start-up: an unchanged file costs one stat.
+	struct stat info;
+	if (sCache.valid && sCache.path == path && stat(path, &info) == 0
+		&& Unchanged(info))
+		return &sCache.data;
+
 	int fd = open(path, O_RDONLY | O_CLOEXEC);
 	if (fd < 0)
 		return NULL;
-	struct stat info;
 	if (fstat(fd, &info) != 0) {
 		close(fd);
 		return NULL;
 	}
-	if (sCache.valid && sCache.path == path && sCache.device == info.st_dev
-		&& sCache.node == info.st_ino && sCache.size == info.st_size
-		&& sCache.changed.tv_sec == info.st_mtim.tv_sec
-		&& sCache.changed.tv_nsec == info.st_mtim.tv_nsec) {
+	if (sCache.valid && sCache.path == path && Unchanged(info)) {
 		close(fd);
 		return &sCache.data;
 	}

@@ -104,11 +104,14 @@ TerminView::AskEmployee(int mode)
 	if (!emplSet && !SetEmplPath())
 		return;
 	std::string path = emplPath + "/" + kRegisterName;
-	// The register exists afterwards, empty when new.
-	FILE* file = fopen(path.c_str(), "ae");
-	if (file != NULL)
-		fclose(file);
 	const RegisterData* data = TagRegister::Load(path.c_str());
+	if (data == NULL) {
+		// The register exists afterwards, empty when new.
+		FILE* file = fopen(path.c_str(), "ae");
+		if (file != NULL)
+			fclose(file);
+		data = TagRegister::Load(path.c_str());
+	}
 	if (data == NULL)
 		return;
 	auto found = data->persons.find(tagId);

@@ -39,6 +39,7 @@ public:
 	// when the row's tag became "none").
 			bool			Matches(const char* tag) const
 								{ return fReadTag == tag; }
+			const std::string&	ReadTag() const { return fReadTag; }
 			const char*		TagId() const { return tagId.c_str(); }
 			const char*		RealName() const { return realName.c_str(); }
 			bool			InHouse() const { return inHouse; }

@@ -440,16 +440,13 @@ ZLMWindow::EventToList(BMessage* message)
 	bool startUp = message->HasString("_StartUp");
 	fPunchFailed = false;
 
-	bool matched = false;
-	for (int32 i = (int32)fTagRows.size() - 1; i >= 0; i--) {
+	auto found = fRowIndex.find(tag);
+	bool matched = found != fRowIndex.end();
+	// A start-up message for a tag that has a row already (a register
+	// naming it twice) changes nothing.
+	if (matched && !startUp) {
+		int32 i = found->second;
 		TerminView* row = fTagRows[i];
-		if (!row->Matches(tag))
-			continue;
-		matched = true;
-		// A start-up message for a tag that has a row already (a register
-		// naming it twice) changes nothing.
-		if (startUp)
-			continue;
 		const char* person = row->RealName();
 		if (person[0] != '!' && person[0] != '-') {
 			if (row->InHouseChanged() != B_OK)
@@ -476,6 +473,7 @@ ZLMWindow::EventToList(BMessage* message)
 		printf("  *Neuen Tag bekanntgeben ...\n");
 		TerminView* row = new TerminView(fTagsView->Bounds(), "any", tag, 0,
 			B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW);
+		fRowIndex[tag] = fTagRows.size();
 		fTagRows.push_back(row);
 		fTagsView->AddChild(row);
 		if (startUp)
@@ -549,6 +547,8 @@ ZLMWindow::SortTagsList()
 		[](TerminView* a, TerminView* b) {
 			return strcasecmp(a->RealName(), b->RealName()) < 0;
 		});
+	for (size_t i = 0; i < fTagRows.size(); i++)
+		fRowIndex[fTagRows[i]->ReadTag()] = i;
 }
 
 

@@ -8,6 +8,8 @@
 #include <String.h>
 #include <Window.h>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class BBitmap;
@@ -75,6 +77,9 @@ private:
 			TTagsView*		fTagsView;
 			BScrollBar*		fScrollBar;
 			std::vector<TerminView*> fTagRows;
+			// Index in fTagRows of the row each read text reaches; a row
+			// is only made for a text no row matches, so there is one.
+			std::unordered_map<std::string, int32> fRowIndex;
 			// Set when the last punch could not be written.
 			bool			fPunchFailed;
 };
