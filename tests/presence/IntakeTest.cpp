@@ -149,6 +149,36 @@ TEST_F(PresenceTest, ATagListedTwiceMakesOneRowAndNoPunch)
 }
 
 
+TEST_F(PresenceTest, ReadsReachTheirRowsAfterTheListIsSorted)
+{
+	WriteRegister("ZZ000001\t\tzora\t\n"
+		"XX000003\t\tAnton\t\n"
+		"WW000004\t\tBerta\t\n");
+	Open();
+	// Saving sorts the rows by person.
+	Post('zLMS');
+	ASSERT_STREQ(window->RowAt(0)->TagId(), "XX000003");
+	ASSERT_STREQ(window->RowAt(2)->TagId(), "ZZ000001");
+
+	BView* list = window->FindView("TTagsView");
+	Read("ZZ000001");
+	EXPECT_EQ(Punches("ZZ000001"), "I");
+	EXPECT_TRUE(Row("ZZ000001")->InHouse());
+	EXPECT_FALSE(Row("XX000003")->InHouse());
+	EXPECT_EQ(list->Bounds().top, 2 * 21);
+	Read("XX000003");
+	EXPECT_EQ(Punches("XX000003"), "I");
+	EXPECT_EQ(Punches("ZZ000001"), "I");
+	EXPECT_EQ(list->Bounds().top, 0);
+	EXPECT_EQ(Counter(), "in: 2");
+	// A new tag after the sort still gets one row, at the end.
+	Read("NEW00001");
+	Read("NEW00001");
+	EXPECT_EQ(window->CountRows(), 4);
+	EXPECT_STREQ(window->RowAt(3)->TagId(), "NEW00001");
+}
+
+
 TEST_F(PresenceTest, APunchThatCannotBeWrittenIsReported)
 {
 	WriteRegister(kRegister);

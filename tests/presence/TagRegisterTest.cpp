@@ -2,7 +2,9 @@
 // first binding of a tag, and the checks on tags and names.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -101,6 +103,22 @@ TEST(TagRegisterFile, ParsedOnceUntilTheFileChanges)
 	const RegisterData* second = TagRegister::Load(path.c_str());
 	ASSERT_NE(second, nullptr);
 	EXPECT_EQ(second->persons.at("TAG00001"), "Second");
+
+	// Written over in place: a new length, or the same length and another
+	// time of change.
+	std::ofstream(path) << "TAG00001\t\tThird one\t\n";
+	EXPECT_EQ(TagRegister::Load(path.c_str())->persons.at("TAG00001"),
+		"Third one");
+	std::ofstream(path) << "TAG00001\t\tFourth on\t\n";
+	struct timespec times[2] = { { 1000, 0 }, { 1000, 0 } };
+	ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+	EXPECT_EQ(TagRegister::Load(path.c_str())->persons.at("TAG00001"),
+		"Fourth on");
+	std::ofstream(path) << "TAG00001\t\tFifth one\t\n";
+	times[1].tv_sec = 2000;
+	ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+	EXPECT_EQ(TagRegister::Load(path.c_str())->persons.at("TAG00001"),
+		"Fifth one");
 
 	unlink(path.c_str());
 	EXPECT_EQ(TagRegister::Load(path.c_str()), nullptr);
