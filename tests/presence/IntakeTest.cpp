@@ -5,6 +5,7 @@
 
 #include <BuchungsDatei.h>
 #include <Control.h>
+#include <ScrollBar.h>
 
 #include "ProtWin.h"
 
@@ -151,31 +152,42 @@ TEST_F(PresenceTest, ATagListedTwiceMakesOneRowAndNoPunch)
 
 TEST_F(PresenceTest, ReadsReachTheirRowsAfterTheListIsSorted)
 {
-	WriteRegister("ZZ000001\t\tzora\t\n"
-		"XX000003\t\tAnton\t\n"
-		"WW000004\t\tBerta\t\n");
+	// 30 rows, the persons in reverse order of the tags.
+	std::string text;
+	for (int i = 0; i < 30; i++) {
+		char line[64];
+		snprintf(line, sizeof(line), "TAG%05d\t\tPerson %02d\t\n", i, 29 - i);
+		text += line;
+	}
+	WriteRegister(text);
 	Open();
 	// Saving sorts the rows by person.
 	Post('zLMS');
-	ASSERT_STREQ(window->RowAt(0)->TagId(), "XX000003");
-	ASSERT_STREQ(window->RowAt(2)->TagId(), "ZZ000001");
+	ASSERT_STREQ(window->RowAt(0)->TagId(), "TAG00029");
+	ASSERT_STREQ(window->RowAt(24)->TagId(), "TAG00005");
 
 	BView* list = window->FindView("TTagsView");
-	Read("ZZ000001");
-	EXPECT_EQ(Punches("ZZ000001"), "I");
-	EXPECT_TRUE(Row("ZZ000001")->InHouse());
-	EXPECT_FALSE(Row("XX000003")->InHouse());
-	EXPECT_EQ(list->Bounds().top, 2 * 21);
-	Read("XX000003");
-	EXPECT_EQ(Punches("XX000003"), "I");
-	EXPECT_EQ(Punches("ZZ000001"), "I");
-	EXPECT_EQ(list->Bounds().top, 0);
+	BScrollBar* bar = dynamic_cast<BScrollBar*>(
+		window->FindView("scroll_Bar"));
+	ASSERT_NE(bar, nullptr);
+	float min, max;
+	bar->GetRange(&min, &max);
+	ASSERT_GT(max, 4 * 21);
+	Read("TAG00025");
+	EXPECT_EQ(Punches("TAG00025"), "I");
+	EXPECT_TRUE(Row("TAG00025")->InHouse());
+	EXPECT_FALSE(Row("TAG00004")->InHouse());
+	EXPECT_EQ(list->Bounds().top, 4 * 21);
+	Read("TAG00005");
+	EXPECT_EQ(Punches("TAG00005"), "I");
+	EXPECT_EQ(Punches("TAG00025"), "I");
+	EXPECT_EQ(list->Bounds().top, std::min(24 * 21.0f, max));
 	EXPECT_EQ(Counter(), "in: 2");
 	// A new tag after the sort still gets one row, at the end.
 	Read("NEW00001");
 	Read("NEW00001");
-	EXPECT_EQ(window->CountRows(), 4);
-	EXPECT_STREQ(window->RowAt(3)->TagId(), "NEW00001");
+	EXPECT_EQ(window->CountRows(), 31);
+	EXPECT_STREQ(window->RowAt(30)->TagId(), "NEW00001");
 }
 
 
