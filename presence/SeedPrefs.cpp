@@ -1,6 +1,7 @@
 // zelmora-prefs: writes settings before the terminal starts, so a demo or
 // a test can give it a relay address of its own ("mws_ip=127.0.0.1:8080",
-// "mws_use=0", "TagsUseDoor=2", "OpenInSecs=3", "logo_loma=PATH").
+// "mws_use=0", "TagsUseDoor=2", "OpenInSecs=3", "logo_loma=PATH",
+// "Payday=15", "gTimeAcc=1").
 #include <Prefs.h>
 
 #include <stdio.h>
@@ -32,6 +33,10 @@ main(int argc, char** argv)
 			prefs->TagsUseDoor = atoi(value);
 		else if (key == "OpenInSecs")
 			prefs->OpenInSecs = atoi(value);
+		else if (key == "Payday")
+			prefs->Payday = atoi(value);
+		else if (key == "gTimeAcc")
+			prefs->gTimeAcc = atoi(value) != 0;
 		else {
 			fprintf(stderr, "zelmora-prefs: unknown key '%s'\n", key.c_str());
 			return 2;

@@ -81,12 +81,10 @@ ModlView::ModlView(BRect frame, const char* name, char* path,
 	fCurWeek(NULL),
 	fDayIndex(-1),
 	fBreakIndex(-1),
-	fPath(path != NULL && path[0] == '/' ? path : NULL)
+	fPath(path != NULL ? path : "")
 {
 	SetViewColor(216, 216, 216);
 	SetFontSize(11);
-	if (path != NULL)
-		printf("ModlView: %s\n", path);
 
 	// Left column: the tree in a scroll view, wide enough for a weekday
 	// row with a model name of twelve characters in the fixed font.
@@ -672,7 +670,7 @@ ModlView::AddOptionalByWinKey(BMessage* message)
 		}
 		set_shown(fTagFileButton, fTagFileButton->IsHidden(fTagFileButton));
 	}
-	printf("%s\n", fPath.Path() != NULL ? fPath.Path() : "");
+	printf("%s\n", fPath.String());
 }
 
 

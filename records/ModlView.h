@@ -10,7 +10,6 @@
 #define _MODL_VIEW_H
 
 #include <Box.h>
-#include <Path.h>
 #include <String.h>
 
 #include <vector>
@@ -75,7 +74,7 @@ private:
 			cWeekModel*		fCurWeek;
 			int				fDayIndex;
 			int				fBreakIndex;
-			BPath			fPath;
+			BString			fPath;		// as handed in; only logged
 
 			BOutlineListView* fTree;
 			BScrollView*	fTreeScroll;
