@@ -97,6 +97,7 @@ TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 	EXPECT_EQ(FileBytes(booking)[0], 'I');
 	Sync();
 	EXPECT_EQ(Get("Text", "lastrfid"), "Last: Maria Muster");
+	EXPECT_TRUE(Snapshot(ZELMORA_BINARY_DIR "/tests/e2e-demo.png"));
 	// The door opened at the simulator, through the guard.
 	EXPECT_TRUE(WaitFor([&] {
 		return FileBytes(demo + "/mws-sim.log").find("GET /?3=0")
@@ -111,6 +112,8 @@ TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 	EXPECT_EQ(script.Wait(15), 0);
 	close(keyboard[1]);
 	EXPECT_NE(FileBytes(log).find("-ZLM end-"), std::string::npos);
-	EXPECT_FALSE(Accepts(port)) << "the relay box simulator still runs";
+	// The script signals its companions and is gone; they follow.
+	EXPECT_TRUE(WaitFor([&] { return !Accepts(port); }))
+		<< "the relay box simulator still runs";
 	EXPECT_EQ(FileBytes(booking).size(), 8u);
 }
