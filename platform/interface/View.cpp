@@ -960,9 +960,12 @@ BView::RemoveChild(BView* child)
 	if (child->fWindow != NULL) {
 		child->_CallDetached();
 		child->_CallAllDetached();
+		// Out of the list of views to draw before the detach clears the
+		// child's mark; a view deleted after that must not stay listed.
+		ViewAccess::ForgetDirtyChild(this, child);
 		child->_Detach();
-	}
-	ViewAccess::ForgetDirtyChild(this, child);
+	} else
+		ViewAccess::ForgetDirtyChild(this, child);
 	// Looked for from the end: views are mostly taken away last first.
 	for (int32 i = fChildren.CountItems() - 1; i >= 0; i--) {
 		if (fChildren.ItemAt(i) == child) {

@@ -222,6 +222,27 @@ TEST_F(DrawingTest, AHiddenViewKeepsNoPictureAndIsDrawnWhenShown)
 }
 
 
+TEST_F(DrawingTest, ChildrenDeletedBeforeTheUpdatePassAreNotDrawn)
+{
+	CanvasView* list = Canvas(nullptr, BRect(0, 0, 49, 99));
+	// Children added, marked for drawing, then taken away and deleted
+	// before the window draws: last first and first first.
+	for (int round = 0; round < 2; round++) {
+		for (int i = 0; i < 20; i++)
+			list->AddChild(new CanvasView(BRect(0, i * 5, 49, i * 5 + 4)));
+		for (int i = 0; i < 20; i++) {
+			BView* child = list->ChildAt(round == 0 ? 19 - i : 0);
+			child->Invalidate();
+			list->RemoveChild(child);
+			delete child;
+		}
+	}
+	list->AddChild(new CanvasView(BRect(0, 0, 9, 9)));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(static_cast<CanvasView*>(list->ChildAt(0))->draws, 1);
+}
+
+
 TEST_F(DrawingTest, InvalidateQueuesOneUpdateInOrder)
 {
 	std::vector<std::string> log;
