@@ -12,24 +12,13 @@
 BCheckBox::BCheckBox(BRect frame, const char* name, const char* label,
 	BMessage* message, uint32 resizingMode, uint32 flags)
 	:
-	BControl(frame, name, label, message, resizingMode, flags),
-	fOutlined(false)
+	BControl(frame, name, label, message, resizingMode, flags)
 {
 }
 
 
 BCheckBox::~BCheckBox()
 {
-}
-
-
-// The 12 x 12 box, centred on the label's line.
-BRect
-BCheckBox::_BoxFrame() const
-{
-	float middle = floorf(Bounds().top + (Bounds().Height() + 1) / 2);
-	float top = floorf(middle - 6);
-	return BRect(1, top, 12, top + 11);
 }
 
 
@@ -40,7 +29,7 @@ BCheckBox::Draw(BRect)
 	bool enabled = IsEnabled();
 	SetDrawingMode(B_OP_COPY);
 
-	BRect box = _BoxFrame();
+	BRect box = _MarkFrame();
 	rgb_color dark = tint_color(background, enabled ? B_DARKEN_3_TINT
 		: B_DARKEN_2_TINT);
 	rgb_color darkest = tint_color(background, enabled ? B_DARKEN_MAX_TINT
@@ -63,7 +52,7 @@ BCheckBox::Draw(BRect)
 	StrokeLine(BPoint(inner.right, inner.top + 1), inner.RightBottom());
 
 	BRect face = inner.InsetByCopy(1, 1);
-	SetHighColor(fOutlined ? tint_color(background, B_DARKEN_1_TINT)
+	SetHighColor(_IsOutlined() ? tint_color(background, B_DARKEN_1_TINT)
 		: (enabled ? white : tint_color(background, B_LIGHTEN_1_TINT)));
 	FillRect(face);
 
@@ -104,43 +93,25 @@ BCheckBox::Draw(BRect)
 void
 BCheckBox::MouseDown(BPoint)
 {
-	if (!IsEnabled())
-		return;
-	fOutlined = true;
-	SetTracking(true);
-	SetMouseEventMask(B_POINTER_EVENTS, B_LOCK_WINDOW_FOCUS);
-	Invalidate();
+	_StartPress();
 }
 
 
 void
 BCheckBox::MouseMoved(BPoint where, uint32 transit, const BMessage* drag)
 {
-	if (!IsTracking()) {
+	if (!_PressMoved(where, transit))
 		BControl::MouseMoved(where, transit, drag);
-		return;
-	}
-	bool inside = Bounds().Contains(where) && transit != B_EXITED_VIEW
-		&& transit != B_OUTSIDE_VIEW;
-	if (inside != fOutlined) {
-		fOutlined = inside;
-		Invalidate();
-	}
 }
 
 
 void
 BCheckBox::MouseUp(BPoint where)
 {
-	if (!IsTracking())
-		return;
-	SetTracking(false);
-	fOutlined = false;
-	if (Bounds().Contains(where)) {
+	if (_EndPress(where)) {
 		SetValue(Value() != B_CONTROL_OFF ? B_CONTROL_OFF : B_CONTROL_ON);
 		Invoke();
 	}
-	Invalidate();
 }
 
 

@@ -19,11 +19,6 @@ public:
 	virtual	void			MouseMoved(BPoint where, uint32 transit,
 								const BMessage* dragMessage);
 	virtual	void			GetPreferredSize(float* width, float* height);
-
-private:
-			BRect			_BoxFrame() const;
-
-			bool			fOutlined;
 };
 
 #endif	// _CHECK_BOX_H

@@ -1,6 +1,8 @@
 // BControl: label, value, enabled state and invocation.
 #include <Control.h>
 
+#include <math.h>
+
 #include <Message.h>
 #include <OS.h>
 #include <Window.h>
@@ -16,6 +18,7 @@ BControl::BControl(BRect frame, const char* name, const char* label,
 	fEnabled(true),
 	fFocusChanging(false),
 	fTracking(false),
+	fOutlined(false),
 	fHasLabel(label != NULL)
 {
 }
@@ -195,6 +198,54 @@ rgb_color
 BControl::_BackgroundColor() const
 {
 	return ViewColor();
+}
+
+
+void
+BControl::_StartPress()
+{
+	if (!IsEnabled())
+		return;
+	fOutlined = true;
+	fTracking = true;
+	SetMouseEventMask(B_POINTER_EVENTS, B_LOCK_WINDOW_FOCUS);
+	Invalidate();
+}
+
+
+bool
+BControl::_PressMoved(BPoint where, uint32 transit)
+{
+	if (!fTracking)
+		return false;
+	bool inside = Bounds().Contains(where) && transit != B_EXITED_VIEW
+		&& transit != B_OUTSIDE_VIEW;
+	if (inside != fOutlined) {
+		fOutlined = inside;
+		Invalidate();
+	}
+	return true;
+}
+
+
+bool
+BControl::_EndPress(BPoint where)
+{
+	if (!fTracking)
+		return false;
+	fTracking = false;
+	fOutlined = false;
+	Invalidate();
+	return Bounds().Contains(where);
+}
+
+
+BRect
+BControl::_MarkFrame() const
+{
+	float middle = floorf(Bounds().top + (Bounds().Height() + 1) / 2);
+	float top = floorf(middle - 6);
+	return BRect(1, top, 12, top + 11);
 }
 
 

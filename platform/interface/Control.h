@@ -50,6 +50,16 @@ protected:
 			bool			IsTracking() const { return fTracking; }
 			void			SetTracking(bool state) { fTracking = state; }
 
+			// A press on a check box or radio button: outlined while the
+			// pointer stays over it. _PressMoved is false when no press is
+			// tracked; _EndPress true for a release over the control.
+			void			_StartPress();
+			bool			_PressMoved(BPoint where, uint32 transit);
+			bool			_EndPress(BPoint where);
+			bool			_IsOutlined() const { return fOutlined; }
+			// Their 12 x 12 box or circle, centred on the label's line.
+			BRect			_MarkFrame() const;
+
 			// The colours of the BeOS look, from the view colour.
 			rgb_color		_BackgroundColor() const;
 			rgb_color		_LabelColor() const;
@@ -60,6 +70,7 @@ private:
 			bool			fEnabled;
 			bool			fFocusChanging;
 			bool			fTracking;
+			bool			fOutlined;
 			bool			fHasLabel;
 };
 

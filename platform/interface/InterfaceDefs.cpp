@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 
+#include <ViewWidgets.h>
+
 namespace {
 
 struct ColorEntry {
@@ -170,19 +172,26 @@ index_for_color(rgb_color color)
 
 
 uint32
+BPrivate::be_modifiers(uint32 qtModifiers)
+{
+	uint32 result = 0;
+	if (qtModifiers & Qt::ShiftModifier)
+		result |= B_SHIFT_KEY | B_LEFT_SHIFT_KEY;
+	if (qtModifiers & Qt::ControlModifier)
+		result |= B_CONTROL_KEY | B_LEFT_CONTROL_KEY;
+	if (qtModifiers & Qt::AltModifier)
+		result |= B_COMMAND_KEY | B_LEFT_COMMAND_KEY;
+	if (qtModifiers & Qt::MetaModifier)
+		result |= B_OPTION_KEY | B_LEFT_OPTION_KEY;
+	return result;
+}
+
+
+uint32
 modifiers()
 {
 	if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == NULL)
 		return 0;
-	Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
-	uint32 result = 0;
-	if (mods & Qt::ShiftModifier)
-		result |= B_SHIFT_KEY | B_LEFT_SHIFT_KEY;
-	if (mods & Qt::ControlModifier)
-		result |= B_CONTROL_KEY | B_LEFT_CONTROL_KEY;
-	if (mods & Qt::AltModifier)
-		result |= B_COMMAND_KEY | B_LEFT_COMMAND_KEY;
-	if (mods & Qt::MetaModifier)
-		result |= B_OPTION_KEY | B_LEFT_OPTION_KEY;
-	return result;
+	return BPrivate::be_modifiers(
+		QGuiApplication::queryKeyboardModifiers().toInt());
 }

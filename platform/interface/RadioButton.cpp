@@ -12,23 +12,13 @@
 BRadioButton::BRadioButton(BRect frame, const char* name, const char* label,
 	BMessage* message, uint32 resizingMode, uint32 flags)
 	:
-	BControl(frame, name, label, message, resizingMode, flags),
-	fOutlined(false)
+	BControl(frame, name, label, message, resizingMode, flags)
 {
 }
 
 
 BRadioButton::~BRadioButton()
 {
-}
-
-
-BRect
-BRadioButton::_CircleFrame() const
-{
-	float middle = floorf(Bounds().top + (Bounds().Height() + 1) / 2);
-	float top = floorf(middle - 6);
-	return BRect(1, top, 12, top + 11);
 }
 
 
@@ -39,11 +29,11 @@ BRadioButton::Draw(BRect)
 	bool enabled = IsEnabled();
 	SetDrawingMode(B_OP_COPY);
 
-	BRect circle = _CircleFrame();
+	BRect circle = _MarkFrame();
 	rgb_color dark = tint_color(background, enabled ? B_DARKEN_3_TINT
 		: B_DARKEN_2_TINT);
 	rgb_color white = make_color(255, 255, 255);
-	SetHighColor(fOutlined ? tint_color(background, B_DARKEN_1_TINT)
+	SetHighColor(_IsOutlined() ? tint_color(background, B_DARKEN_1_TINT)
 		: (enabled ? white : tint_color(background, B_LIGHTEN_1_TINT)));
 	FillEllipse(circle);
 	// Sunken rim: a dark ring, darkest inside on the upper left.
@@ -108,40 +98,22 @@ BRadioButton::SetValue(int32 value)
 void
 BRadioButton::MouseDown(BPoint)
 {
-	if (!IsEnabled())
-		return;
-	fOutlined = true;
-	SetTracking(true);
-	SetMouseEventMask(B_POINTER_EVENTS, B_LOCK_WINDOW_FOCUS);
-	Invalidate();
+	_StartPress();
 }
 
 
 void
 BRadioButton::MouseMoved(BPoint where, uint32 transit, const BMessage* drag)
 {
-	if (!IsTracking()) {
+	if (!_PressMoved(where, transit))
 		BControl::MouseMoved(where, transit, drag);
-		return;
-	}
-	bool inside = Bounds().Contains(where) && transit != B_EXITED_VIEW
-		&& transit != B_OUTSIDE_VIEW;
-	if (inside != fOutlined) {
-		fOutlined = inside;
-		Invalidate();
-	}
 }
 
 
 void
 BRadioButton::MouseUp(BPoint where)
 {
-	if (!IsTracking())
-		return;
-	SetTracking(false);
-	fOutlined = false;
-	Invalidate();
-	if (Bounds().Contains(where)) {
+	if (_EndPress(where)) {
 		SetValue(B_CONTROL_ON);
 		Invoke();
 	}

@@ -23,11 +23,6 @@ public:
 	virtual	void			SetValue(int32 value);
 	virtual	void			GetPreferredSize(float* width, float* height);
 	virtual	status_t		Invoke(BMessage* message = NULL);
-
-private:
-			BRect			_CircleFrame() const;
-
-			bool			fOutlined;
 };
 
 #endif	// _RADIO_BUTTON_H

@@ -37,6 +37,7 @@
 #include <Message.h>
 #include <OS.h>
 #include <View.h>
+#include <ViewWidgets.h>
 
 static const float kMaxWindowSize = 32768;
 
@@ -108,22 +109,6 @@ const KeyMapping kKeys[] = {
 	{ Qt::Key_PageDown,		B_PAGE_DOWN,	0x36 },
 	{ Qt::Key_Space,		B_SPACE,		0x5e }
 };
-
-
-uint32
-be_modifiers(Qt::KeyboardModifiers mods)
-{
-	uint32 result = 0;
-	if (mods & Qt::ShiftModifier)
-		result |= B_SHIFT_KEY | B_LEFT_SHIFT_KEY;
-	if (mods & Qt::ControlModifier)
-		result |= B_CONTROL_KEY | B_LEFT_CONTROL_KEY;
-	if (mods & Qt::AltModifier)
-		result |= B_COMMAND_KEY | B_LEFT_COMMAND_KEY;
-	if (mods & Qt::MetaModifier)
-		result |= B_OPTION_KEY | B_LEFT_OPTION_KEY;
-	return result;
-}
 
 
 int32
@@ -217,7 +202,7 @@ public:
 		message.AddPoint("where", where);
 		message.AddPoint("be:window_where", where);
 		message.AddPoint("screen_where", fWindow->ConvertToScreen(where));
-		message.AddInt32("modifiers", (int32)be_modifiers(mods));
+		message.AddInt32("modifiers", (int32)be_modifiers(mods.toInt()));
 		message.AddInt32("buttons", be_buttons(buttons));
 		if (what == B_MOUSE_DOWN)
 			message.AddInt32("clicks", clicks);
@@ -390,7 +375,7 @@ private:
 		if (fWindow == NULL)
 			return;
 		int qtKey = event->key();
-		uint32 mods = be_modifiers(event->modifiers());
+		uint32 mods = be_modifiers(event->modifiers().toInt());
 
 		// The Windows keys have no byte: they come as unmapped keys.
 		if (qtKey == Qt::Key_Super_L || qtKey == Qt::Key_Super_R

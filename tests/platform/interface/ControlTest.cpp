@@ -133,6 +133,16 @@ TEST_F(ControlTest, CheckBoxesToggleAndRadioButtonsExclude)
 	WindowAutomation::Click(check, BPoint(5, 7));
 	ASSERT_TRUE(Sync());
 	EXPECT_EQ(check->Value(), B_CONTROL_OFF);
+	// A press released elsewhere is taken back, for both kinds.
+	WindowAutomation::MouseDown(check, BPoint(5, 7));
+	WindowAutomation::MouseUp(check, BPoint(300, 100));
+	WindowAutomation::MouseDown(radios[0], BPoint(5, 7));
+	WindowAutomation::MouseUp(radios[0], BPoint(300, 100));
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(check->Value(), B_CONTROL_OFF);
+	EXPECT_EQ(window->Count('chek'), 2);
+	EXPECT_EQ(radios[0]->Value(), B_CONTROL_OFF);
+	EXPECT_EQ(window->Count('rad0'), 0);
 
 	radios[0]->SetValue(B_CONTROL_ON);
 	WindowAutomation::Click(radios[1], BPoint(5, 7));
