@@ -409,7 +409,7 @@ handle_window_script(BWindow* window, BMessage* message)
 		const char* bytes;
 		uint32 modifiers = (uint32)message->GetInt32("modifiers", 0);
 		if (message->FindInt32("key", &key) == B_OK)
-			error = WindowAutomation::UnmappedKey(window, key);
+			error = WindowAutomation::UnmappedKey(window, key, modifiers);
 		else if (message->FindString("bytes", &bytes) == B_OK)
 			error = WindowAutomation::Key(window, bytes, modifiers);
 		else

@@ -82,6 +82,21 @@ qt_modifiers(uint32 modifiers)
 }
 
 
+static void
+send_key(QWidget* target, int qtKey, Qt::KeyboardModifiers mods,
+	const QString& text, bool press, bool release)
+{
+	if (press) {
+		QKeyEvent event(QEvent::KeyPress, qtKey, mods, text);
+		QApplication::sendEvent(target, &event);
+	}
+	if (release) {
+		QKeyEvent event(QEvent::KeyRelease, qtKey, mods, text);
+		QApplication::sendEvent(target, &event);
+	}
+}
+
+
 // Sends a mouse event to the deepest widget under the point; Qt passes it
 // up to the window's widget as it does with real input.
 static status_t
@@ -231,22 +246,14 @@ WindowAutomation::Key(BWindow* window, const char* bytes, uint32 modifiers,
 		QChar c = text.isEmpty() ? QChar() : text.at(0).toUpper();
 		qtKey = c.unicode();
 	}
-	Qt::KeyboardModifiers mods = qt_modifiers(modifiers);
-	if (press) {
-		QKeyEvent event(QEvent::KeyPress, qtKey, mods, text);
-		QApplication::sendEvent(target, &event);
-	}
-	if (release) {
-		QKeyEvent event(QEvent::KeyRelease, qtKey, mods, text);
-		QApplication::sendEvent(target, &event);
-	}
+	send_key(target, qtKey, qt_modifiers(modifiers), text, press, release);
 	return B_OK;
 }
 
 
 status_t
-WindowAutomation::UnmappedKey(BWindow* window, int32 key, bool press,
-	bool release)
+WindowAutomation::UnmappedKey(BWindow* window, int32 key, uint32 modifiers,
+	bool press, bool release)
 {
 	QWidget* target = window != NULL ? key_target(window) : NULL;
 	if (target == NULL)
@@ -262,14 +269,8 @@ WindowAutomation::UnmappedKey(BWindow* window, int32 key, bool press,
 		default:
 			return B_BAD_VALUE;
 	}
-	if (press) {
-		QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier);
-		QApplication::sendEvent(target, &event);
-	}
-	if (release) {
-		QKeyEvent event(QEvent::KeyRelease, qtKey, Qt::NoModifier);
-		QApplication::sendEvent(target, &event);
-	}
+	send_key(target, qtKey, qt_modifiers(modifiers), QString(), press,
+		release);
 	return B_OK;
 }
 

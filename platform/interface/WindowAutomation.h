@@ -36,7 +36,8 @@ public:
 								bool release = true);
 	// A key without bytes: B_LEFT_SUPER_KEY_CODE, B_RIGHT_SUPER_KEY_CODE.
 	static	status_t		UnmappedKey(BWindow* window, int32 key,
-								bool press = true, bool release = true);
+								uint32 modifiers = 0, bool press = true,
+								bool release = true);
 	// Wheel steps (positive = down) over a point of the window.
 	static	status_t		Wheel(BWindow* window, float deltaY,
 								BPoint where = BPoint(0, 0));

@@ -4,7 +4,9 @@
 // "More" button opens the second window, "About" an alert, a secondary
 // click on the canvas a pop-up menu; each window shows the code of the
 // last message it got from its controls in its view "received", so a
-// program driving it from outside sees what arrived.
+// program driving it from outside sees what arrived. A 'gAsk' message to
+// the application asks with an alert while the application waits, and
+// is answered with the button pressed.
 #include <stdio.h>
 #include <string.h>
 
@@ -14,6 +16,7 @@
 #include <Box.h>
 #include <Button.h>
 #include <CheckBox.h>
+#include <Entry.h>
 #include <Font.h>
 #include <MenuField.h>
 #include <MenuItem.h>
@@ -37,6 +40,7 @@ const uint32 kMsgAbout = 'sInf';
 const uint32 kMsgAboutClosed = 'alrt';
 const uint32 kMsgContext = 'PB01';
 const uint32 kMsgTreeSelection = 'olSl';
+const uint32 kMsgAsk = 'gAsk';
 
 BWindow* build_controls();
 
@@ -99,7 +103,16 @@ public:
 			case 'rel0': case 'rel1': case 'rel2':
 			case 'xNam': case 'tBin':
 			case 'W---': case 'WNEW': case 'WSel':
+			case B_UNMAPPED_KEY_DOWN:
+			case B_MOUSE_WHEEL_CHANGED:
 				_Note(message);
+				break;
+			case B_SIMPLE_DATA:
+				if (message->HasRef("refs")) {
+					_Note(message);
+					break;
+				}
+				BWindow::MessageReceived(message);
 				break;
 			default:
 				BWindow::MessageReceived(message);
@@ -114,22 +127,63 @@ private:
 			FindView("received"));
 		if (view == NULL)
 			return;
-		char text[64];
 		uint32 what = message->what;
-		int length = snprintf(text, sizeof(text), "%c%c%c%c",
-			(char)(what >> 24), (char)(what >> 16), (char)(what >> 8),
-			(char)what);
+		BString text;
+		text << (char)(what >> 24) << (char)(what >> 16) << (char)(what >> 8)
+			<< (char)what;
 		int32 value;
+		float delta;
+		entry_ref ref;
 		if (message->FindInt32("index", &value) == B_OK)
-			snprintf(text + length, sizeof(text) - length, " index=%d",
-				(int)value);
-		else if (message->FindInt32("which", &value) == B_OK)
-			snprintf(text + length, sizeof(text) - length, " which=%d",
-				(int)value);
-		view->SetText(text);
+			text << " index=" << value;
+		if (message->FindInt32("which", &value) == B_OK)
+			text << " which=" << value;
+		if (what == B_UNMAPPED_KEY_DOWN
+			&& message->FindInt32("key", &value) == B_OK) {
+			text << " key=" << value << " modifiers="
+				<< message->GetInt32("modifiers", 0);
+		}
+		if (message->FindFloat("be:wheel_delta_y", &delta) == B_OK)
+			text << " delta=" << delta;
+		type_code type;
+		int32 count;
+		if (message->GetInfo("refs", &type, &count) == B_OK
+			&& message->FindRef("refs", &ref) == B_OK)
+			text << " refs=" << count << " " << ref.name;
+		view->SetText(text.String());
 	}
 
 	BMessenger	fControls;
+};
+
+
+class GalleryApplication : public BApplication {
+public:
+	GalleryApplication()
+		:
+		BApplication("application/x-vnd.zelmora-gallery")
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		switch (message->what) {
+			case kMsgAsk:
+			{
+				// The application's looper stays in Go until the alert
+				// is answered; the windows go on meanwhile.
+				BAlert* alert = new BAlert("Ask", "Asked from outside.", "No",
+					"Yes");
+				BMessage reply(B_REPLY);
+				reply.AddInt32("result", alert->Go());
+				message->SendReply(&reply);
+				break;
+			}
+			default:
+				BApplication::MessageReceived(message);
+				break;
+		}
+	}
 };
 
 
@@ -500,7 +554,7 @@ main(int argc, char** argv)
 		}
 	}
 
-	BApplication application("application/x-vnd.zelmora-gallery");
+	GalleryApplication application;
 	if (controls != NULL)
 		return save_controls(controls);
 	BWindow* window = build_gallery();

@@ -2,6 +2,7 @@
 // specifiers, errors, and a program that does not run; clicks, menus,
 // alerts and lists driven from this process, with the messages they send
 // seen in the gallery's "received" views.
+#include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <string.h>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QImage>
@@ -443,4 +445,71 @@ TEST_F(HeyTest, SnapshotsHaveTheWindowsSizeAndPixels)
 			changed = image.pixel(x, y) != before;
 	}
 	EXPECT_TRUE(changed);
+}
+
+
+TEST_F(HeyTest, WindowsAnswerWhileTheApplicationWaits)
+{
+	// The application's looper waits in an alert's Go until it is answered.
+	std::string asked;
+	int askStatus = -1;
+	std::thread ask([&] {
+		askStatus = RunHey({ "-s", kGallery, "gAsk" }, &asked);
+	});
+	std::string title;
+	for (int i = 0; i < 300 && title != "Ask"; i++) {
+		title = Ask({ "get", "Title", "of", "Window", "1" });
+		if (title != "Ask")
+			snooze(10000);
+	}
+	EXPECT_EQ(title, "Ask");
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "Gallery" }), "Gallery");
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "save", "of", "Window",
+		"0" }), 0);
+	EXPECT_EQ(Received("0"), "zLMS");
+	EXPECT_EQ(Ask({ "get", "Label", "of", "View", "_b0_", "of", "Window",
+		"Ask" }), "No");
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "_b0_", "of", "Window",
+		"Ask" }), 0);
+	ask.join();
+	EXPECT_EQ(askStatus, 0);
+	EXPECT_EQ(asked, "0\n");
+	EXPECT_EQ(Ask({ "count", "Window" }), "1");
+}
+
+
+TEST_F(HeyTest, KeysWheelStepsAndDropsArriveAsRealInput)
+{
+	// An unmapped key with Shift held reaches the window through its
+	// focus view.
+	EXPECT_EQ(Do({ "do", "Key", "of", "Window", "0", "with", "key=102", "and",
+		"modifiers=1" }), 0);
+	EXPECT_EQ(Received("0"), "_UKD key=102 modifiers=257");
+	EXPECT_EQ(Do({ "do", "Key", "of", "Window", "0", "with", "key=7" }), 1);
+	EXPECT_EQ(Do({ "do", "Key", "of", "Window", "0" }), 1);
+
+	EXPECT_EQ(Do({ "do", "Wheel", "of", "Window", "0", "with", "delta=2" }),
+		0);
+	EXPECT_EQ(Received("0"), "_MWC delta=2.00");
+
+	std::string first = fRuntime + "/a.txt";
+	std::string second = fRuntime + "/b.txt";
+	for (const std::string& path : { first, second })
+		close(open(path.c_str(), O_CREAT | O_WRONLY, 0600));
+	std::string withFirst = "path=" + first;
+	std::string withSecond = "path=" + second;
+	EXPECT_EQ(Do({ "do", "Drop", "of", "View", "canvas", "of", "Window", "0",
+		"with", withFirst.c_str(), "and", withSecond.c_str() }), 0);
+	EXPECT_EQ(Received("0"), "DATA refs=2 a.txt");
+	EXPECT_EQ(Do({ "do", "Drop", "of", "View", "canvas", "of", "Window",
+		"0" }), 1);
+
+	// Typed bytes go to the focus view, the text control of the second
+	// window.
+	ASSERT_EQ(Do({ "do", "Click", "of", "View", "open", "of", "Window",
+		"0" }), 0);
+	EXPECT_EQ(Do({ "do", "Key", "of", "Window", "Controls", "with",
+		"bytes=Xy" }), 0);
+	EXPECT_EQ(Ask({ "get", "Text", "of", "View", "bkn", "of", "Window",
+		"Controls" }), "XyA-Standart");
 }
