@@ -33,7 +33,7 @@ const char* kSignature = "application/Zelmora";
 
 const char* const kVariables[] = { "HOME", "XDG_CONFIG_HOME",
 	"XDG_DATA_HOME", "XDG_RUNTIME_DIR", "PATH", "ZELMORA_REAL_WGET",
-	"ZELMORA_WGET_LOG", NULL };
+	"ZELMORA_WGET_LOG", "ZELMORA_ARGV_LOG", NULL };
 
 
 std::string
@@ -157,15 +157,16 @@ E2eFixture::SetUp()
 	char pattern[] = "/tmp/zlm-e2e-XXXXXX";
 	ASSERT_NE(mkdtemp(pattern), nullptr);
 	fRoot = pattern;
-	fInstall = fRoot + "/install";
+	// A folder name a shell would take apart: nothing may go through one.
+	fInstall = fRoot + "/Firma Zeit 'n' Co $(kein) &";
 	fFolder = fInstall + "/Employee";
 	fConfig = fRoot + "/config";
 	fRuntime = fRoot + "/run";
 	fBin = fRoot + "/bin";
 	fTracePath = fRoot + "/zelmora.log";
-	for (const char* folder : { "/install", "/install/Employee", "/home",
-			"/config", "/data", "/reader-data", "/bin" })
-		ASSERT_EQ(mkdir((fRoot + folder).c_str(), 0755), 0);
+	for (const std::string& folder : { fInstall, fFolder, fRoot + "/home",
+			fConfig, fRoot + "/data", fRoot + "/reader-data", fBin })
+		ASSERT_EQ(mkdir(folder.c_str(), 0755), 0) << folder;
 	ASSERT_EQ(mkdir(fRuntime.c_str(), 0700), 0);
 	std::filesystem::copy_file(Program("zelmora"), fInstall + "/zelmora");
 	ASSERT_EQ(symlink(kGuard, (fBin + "/wget").c_str()), 0);

@@ -162,6 +162,7 @@ TEST_F(IntakeE2eTest, UnknownAndUnsafeTagsNeverNameAnotherFile)
 		"none" }));
 	EXPECT_EQ(Leaves(fInstall), (std::set<std::string>{ "zelmora",
 		"Employee" }));
+	EXPECT_FALSE(Exists(fRoot + "/escape"));
 	EXPECT_EQ(FileBytes(fFolder + "/TagsWithEmployee"), registerText);
 }
 

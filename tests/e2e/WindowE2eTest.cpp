@@ -81,6 +81,7 @@ protected:
 
 TEST_F(WindowE2eTest, TheEditorAndDropsBindPersonsAndSaveSortsTheRegister)
 {
+	setenv("ZELMORA_ARGV_LOG", (fRoot + "/argv.log").c_str(), 1);
 	WriteRegister("ZZ000001\t\tzora\t\n"
 		"YY000002\t\t-\t\n"
 		"XX000003\t\tAnton\t\n"
@@ -89,6 +90,9 @@ TEST_F(WindowE2eTest, TheEditorAndDropsBindPersonsAndSaveSortsTheRegister)
 	Start();
 	ASSERT_EQ(CountRows(), 5);
 	EXPECT_EQ(Get("Hidden", "Syn"), "true");
+	// The file manager is a recorder of its arguments here.
+	ASSERT_EQ(symlink(ZELMORA_BINARY_DIR "/tests/argv-recorder",
+		(fBin + "/xdg-open").c_str()), 0);
 	// The Super key shows the editor; "Futter" stays hidden.
 	Hey({ "do", "Key", "of", "Window", "0", "with", "key=102" });
 	Sync();
@@ -122,7 +126,8 @@ TEST_F(WindowE2eTest, TheEditorAndDropsBindPersonsAndSaveSortsTheRegister)
 		std::string::npos);
 
 	Click("save");
-	EXPECT_EQ(FileBytes(fFolder + "/TagsWithEmployee"),
+	std::string saved = FileBytes(fFolder + "/TagsWithEmployee");
+	EXPECT_EQ(saved,
 		"XX000003\t\tAnton\t\n"
 		"WW000004\t\tBerta\t\n"
 		"YY000002\t\tCarl C\t\n"
@@ -132,6 +137,26 @@ TEST_F(WindowE2eTest, TheEditorAndDropsBindPersonsAndSaveSortsTheRegister)
 	char type[B_MIME_TYPE_LENGTH] = "";
 	BNodeInfo(&node).GetType(type);
 	EXPECT_STREQ(type, "text/plain");
+
+	// "Open" hands the register to xdg-open, path and all, as one argument.
+	int buttons = atoi(Hey({ "count", "View", "of", "View", "bview", "of",
+		"Window", "0" }).c_str());
+	std::string open;
+	for (int i = 0; i < buttons && open.empty(); i++) {
+		std::string index = std::to_string(i);
+		if (Hey({ "get", "Label", "of", "View", index, "of", "View", "bview",
+				"of", "Window", "0" }) == "Open")
+			open = index;
+	}
+	ASSERT_FALSE(open.empty());
+	Hey({ "do", "Click", "of", "View", open, "of", "View", "bview", "of",
+		"Window", "0" });
+	std::string path = fFolder + "/TagsWithEmployee";
+	EXPECT_TRUE(WaitFor([&] {
+		return FileBytes(fRoot + "/argv.log") == path + "\n"; }))
+		<< FileBytes(fRoot + "/argv.log");
+	EXPECT_NE(Trace().find("xdg-open '" + path + "' &\n"), std::string::npos);
+	EXPECT_EQ(FileBytes(path), saved);
 
 	// The Super key hides it again.
 	Hey({ "do", "Key", "of", "Window", "0", "with", "key=102" });
@@ -283,6 +308,20 @@ TEST_F(WindowE2eTest, TheListIsRedWithoutTheReaderAndBooksWithIt)
 	Sync();
 	EXPECT_EQ(Get("Text", "here"), "in: 2");
 	EXPECT_TRUE(Snapshot(ZELMORA_BINARY_DIR "/tests/e2e-main.png"));
+
+	// The hidden "Futter" button's request: the reader marks its next three
+	// reads, and the info line numbers them.
+	Hey({ "sOMV", "Window", "0" });
+	EXPECT_TRUE(WaitFor([&] {
+		return FileBytes(fRoot + "/scanlet.log").find("3 read(s) asked for "
+			"by \"ZLMWindow-Futter\"") != std::string::npos; }))
+		<< FileBytes(fRoot + "/scanlet.log");
+	const char* asked = "NEW00007\n";
+	ASSERT_EQ(write(pipeFds[1], asked, strlen(asked)),
+		(ssize_t)strlen(asked));
+	EXPECT_TRUE(WaitForTrace("**Event has '_spCounter' : 1\n"));
+	Sync();
+	EXPECT_EQ(Get("Text", "lastrfid"), "Last: NEW00007  (num: 1 )");
 	close(pipeFds[1]);
 	EXPECT_EQ(reader.Wait(10), 0);
 }
