@@ -293,8 +293,11 @@ main(int argc, char** argv)
 	}
 	BMessage message(what);
 
-	// "getsuites of View 0 of Window 0" asks the handler the rest names.
-	if (what == B_GET_SUPPORTED_SUITES && arg + 1 < argc
+	// "getsuites of View 0 of Window 0" and "abcd of Window 0" go to the
+	// handler the rest names.
+	bool code = strlen(verb) == 4 && what != B_GET_PROPERTY
+		&& what != B_SET_PROPERTY && what != B_QUIT_REQUESTED;
+	if ((what == B_GET_SUPPORTED_SUITES || code) && arg + 1 < argc
 		&& strcmp(argv[arg], "of") == 0)
 		arg++;
 	// Specifiers in the order written: the last one is resolved first.

@@ -513,3 +513,50 @@ TEST_F(HeyTest, KeysWheelStepsAndDropsArriveAsRealInput)
 	EXPECT_EQ(Ask({ "get", "Text", "of", "View", "bkn", "of", "Window",
 		"Controls" }), "XyA-Standart");
 }
+
+
+TEST_F(HeyTest, PlainMessagesTypedValuesAndQuittingAWindow)
+{
+	// A four-character code goes as a plain message, to a window or a view
+	// (from where it climbs to the window). The window does not answer:
+	// hey says so.
+	std::string output;
+	EXPECT_EQ(RunHey({ kGallery, "zLMo", "of", "Window", "Gallery" },
+		&output), 1);
+	EXPECT_NE(output.find("B_NO_REPLY"), std::string::npos);
+	EXPECT_EQ(Received("0"), "zLMo");
+	Do({ "muse", "of", "View", "save", "of", "Window", "0" });
+	EXPECT_EQ(Received("0"), "muse");
+
+	// Rectangles, points and forced types.
+	Do({ "zLMm", "of", "Window", "0" });
+	ASSERT_EQ(Ask({ "count", "Window" }), "2");
+	EXPECT_EQ(Ask({ "set", "Frame", "of", "Window", "Controls", "to",
+		"BRect(10,20,330,300)" }), "");
+	EXPECT_EQ(Ask({ "get", "Frame", "of", "Window", "Controls" }),
+		"BRect(10, 20, 330, 300)");
+	EXPECT_EQ(Do({ "do", "Click", "of", "View", "canvas", "of", "Window",
+		"Gallery", "with", "where=BPoint(1,1)", "and", "buttons=int32:2" }), 0);
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "2" }), "context");
+	EXPECT_EQ(Do({ "do", "MenuItem", "0", "of", "View", "0", "of", "Window",
+		"context" }), 0);
+	EXPECT_EQ(Received("0"), "PB01 index=0");
+
+	// quit closes the window named, not the program.
+	EXPECT_EQ(Do({ "quit", "Window", "Controls" }), 0);
+	EXPECT_EQ(Ask({ "count", "Window" }), "1");
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "0" }), "Gallery");
+}
+
+
+TEST_F(HeyTest, AnUnansweredRequestTimesOut)
+{
+	// The application's looper waits in an alert nobody answers.
+	std::string output;
+	bigtime_t start = system_time();
+	EXPECT_EQ(RunHey({ kGallery, "gAsk" }, &output), 1);
+	bigtime_t waited = system_time() - start;
+	EXPECT_GE(waited, 4000000);
+	EXPECT_LT(waited, 8000000);
+	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "Ask" }), "Ask");
+}
