@@ -28,7 +28,8 @@ namespace {
 const char* kGallery = "application/x-vnd.zelmora-gallery";
 
 
-// Runs hey with the arguments; its exit code and standard output.
+// Runs hey with the arguments; its exit code and what it wrote to
+// standard output and standard error.
 int
 RunHey(std::vector<const char*> arguments, std::string* output)
 {
@@ -40,6 +41,7 @@ RunHey(std::vector<const char*> arguments, std::string* output)
 	pid_t pid = fork();
 	if (pid == 0) {
 		dup2(fds[1], 1);
+		dup2(fds[1], 2);
 		close(fds[0]);
 		close(fds[1]);
 		execv(ZL_HEY, const_cast<char* const*>(arguments.data()));
@@ -175,6 +177,8 @@ TEST_F(HeyTest, ErrorsGiveANonZeroExit)
 	EXPECT_EQ(RunHey({ "application/x-vnd.zl-not-running", "count",
 		"Window" }, &output), 1);
 	EXPECT_LT(system_time() - start, 1000000);
+	EXPECT_EQ(output, "hey: the application "
+		"\"application/x-vnd.zl-not-running\" is not running\n");
 
 	// The program stays up through all of it.
 	EXPECT_EQ(RunHey({ "-s", kGallery, "count", "Window" }, &output), 0);
@@ -556,6 +560,7 @@ TEST_F(HeyTest, AnUnansweredRequestTimesOut)
 	bigtime_t start = system_time();
 	EXPECT_EQ(RunHey({ kGallery, "gAsk" }, &output), 1);
 	bigtime_t waited = system_time() - start;
+	EXPECT_NE(output.find("no reply"), std::string::npos) << output;
 	EXPECT_GE(waited, 4000000);
 	EXPECT_LT(waited, 8000000);
 	EXPECT_EQ(Ask({ "get", "Title", "of", "Window", "Ask" }), "Ask");
