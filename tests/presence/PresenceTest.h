@@ -13,6 +13,7 @@
 #include <WindowAutomation.h>
 
 #include <Prefs.h>
+#include <STimeModels.h>
 
 #include <stdlib.h>
 #include <string.h>
@@ -77,6 +78,8 @@ protected:
 		setenv("XDG_RUNTIME_DIR", (fRoot + "/run").c_str(), 1);
 		TerminView::emplPath = fFolder;
 		TerminView::emplSet = true;
+		// The records window keeps its time profiles there too.
+		STimeModels::SetDataFolder(fFolder.c_str());
 		InHouseMenge = 0;
 
 		Prefs* prefs = Prefs::getSTPrefs();
