@@ -1,12 +1,14 @@
 // ProtWin: the records window, its tabs, info line, pages and messages.
 #include "ProtWin.h"
 
+#include <Alert.h>
 #include <Application.h>
 #include <Autolock.h>
 #include <Box.h>
 #include <Font.h>
 #include <Labels.h>
 #include <Message.h>
+#include <OutlineListView.h>
 #include <Messenger.h>
 #include <Path.h>
 #include <Process.h>
@@ -23,9 +25,13 @@
 #include <BuchungsListe.h>
 #include <Prefs.h>
 #include <STimeModels.h>
+#include <AnyAlert.h>
 #include <eRadioButton.h>
 
+#include "BuchView.h"
+#include "ModlView.h"
 #include "PTextView.h"
+#include "SettView.h"
 
 // Pages.
 static const uint32 kMsgPageProtocol = 'pPrt';
@@ -118,18 +124,18 @@ ProtWin::ProtWin(BRect frame)
 		bounds.bottom - 4), "ProtView", fProtButton);
 	fTopView->AddChild(fProtView);
 
-	// Stand-ins until the models, settings and booking pages are built in.
+	// The other pages share the page area and wait hidden for their tab.
 	_ComputePageArea();
-	const char* pageNames[] = { "ModlView", "SettView", "BuchView" };
-	BView** pages[] = { &fModlView, &fSettView, &fBuchView };
-	for (int i = 0; i < 3; i++) {
-		BBox* page = new BBox(fPageArea, pageNames[i], B_FOLLOW_ALL,
-			B_WILL_DRAW | B_FRAME_EVENTS, B_PLAIN_BORDER);
-		page->SetViewColor(216, 216, 216);
-		page->SetFontSize(11);
+	char* path = strdup(fBookingPath.String());
+	fModlView = new ModlView(fPageArea, "ModlView", path, fModlButton);
+	free(path);
+	fSettView = new SettView(fPageArea, "SettView", NULL);
+	fSettView->SetTabButton(fSettButton);
+	fBuchView = new BuchView(fPageArea, "BuchView", fBuchButton);
+	BView* pages[] = { fModlView, fSettView, fBuchView };
+	for (BView* page : pages) {
 		fTopView->AddChild(page);
 		page->Hide();
-		*pages[i] = page;
 	}
 
 	Show();
@@ -296,6 +302,7 @@ ProtWin::SelectFromMenu(BMessage* message)
 			printf("case PWIN_OBUCH: \n");
 			fBuchButton->SetValue(B_CONTROL_ON);
 			fBuchView->Show();
+			fBuchView->ReadEntryFile();
 			fBuchView->Invalidate();
 			focus = fBuchView;
 			break;
@@ -305,6 +312,7 @@ ProtWin::SelectFromMenu(BMessage* message)
 			fModlButton->Invalidate();
 			fModlView->Show();
 			fModlView->Invalidate();
+			fModlView->Tree()->Invalidate();
 			focus = fModlView;
 			break;
 		case kMsgPageSettings:
@@ -382,6 +390,7 @@ ProtWin::ShowDataProtocol(BMessage* message)
 	BAutolock lock(this);
 	printf(">> %s >> %s\n", fTagText.String(), fPersonName.String());
 	fInfoView->SetText(fPersonName.String());
+	fBuchView->SetFilePath(BookingPath());
 	fBuchView->Invalidate();
 
 	_HidePages();
@@ -391,6 +400,9 @@ ProtWin::ShowDataProtocol(BMessage* message)
 	fProtButton->Invalidate();
 	fProtView->Invalidate();
 
+	// A picker left open on the booking page belongs to the rows that
+	// are about to go: nothing it returns may edit the new list.
+	fBuchView->CancelEdit();
 	fModels->fWeekModel = NULL;
 	// A request without a usable path leaves the window without one.
 	fBookingPath = valid ? newPath : BString(kNoBookingFile);
@@ -414,7 +426,7 @@ ProtWin::ReadBuchungsListe()
 	}
 
 	BAutolock lock(this);
-	fBuchView->Invalidate();
+	fBuchView->SetBuchungsListe(fList);
 }
 
 
@@ -432,7 +444,9 @@ ProtWin::WriteBuchungsListe()
 	}
 
 	BAutolock lock(this);
+	fBuchView->HideSaveButton();
 	fBuchView->Invalidate();
+	fBuchView->SetBuchungsListe(fList);
 	return status;
 }
 
@@ -460,10 +474,11 @@ ProtWin::Auswertung_A()
 void
 ProtWin::_ReadSettings(int32* payDay, bool* account)
 {
-	// The stand-in settings page holds no fields yet: the stored values.
+	// The page's fields, but never a payday outside 1 to 28 that an edit
+	// in progress left there.
 	Prefs* prefs = Prefs::getSTPrefs();
-	*payDay = prefs->Payday;
-	*account = prefs->gTimeAcc;
+	*payDay = PayDay(fSettView->PaydayText(), prefs->Payday);
+	*account = fSettView->TimeAccount();
 }
 
 
@@ -480,6 +495,7 @@ ProtWin::Auswertung_B()
 	view->SetText(text.String());
 	view->GoToLine(view->CountLines() - 1);
 	view->ScrollToSelection();
+	fModlView->CheckWeekPtr();
 }
 
 
@@ -518,7 +534,12 @@ ProtWin::MessageReceived(BMessage* message)
 			ModelIntoTagFile();
 			break;
 		case kMsgSaveBookings:
-			WriteBuchungsListe();
+			if (WriteBuchungsListe() != B_OK) {
+				// A save that did not happen must not look like one.
+				BString text;
+				text.SetToFormat("..can't write '%s'", BookingPath());
+				MakeAnyAlert(text.String())->Go(NULL);
+			}
 			break;
 		case kMsgTimeResult:
 			fBuchView->MessageReceived(message);

@@ -11,8 +11,11 @@
 #include <Window.h>
 
 class BStringView;
+class BuchView;
 class BuchungsListe;
+class ModlView;
 class PTextView;
+class SettView;
 class STimeModels;
 class eRadioButton;
 
@@ -61,6 +64,9 @@ public:
 			BuchungsListe*	List() const { return fList; }
 			STimeModels*	Models() const { return fModels; }
 			PTextView*		ProtView() const { return fProtView; }
+			ModlView*		ModelsPage() const { return fModlView; }
+			SettView*		SettingsPage() const { return fSettView; }
+			BuchView*		BookingPage() const { return fBuchView; }
 			BRect			PageArea() const { return fPageArea; }
 
 	// A path the window may read, write and append to: absolute and
@@ -99,9 +105,9 @@ private:
 			eRadioButton*	fSettButton;
 			eRadioButton*	fBuchButton;
 			PTextView*		fProtView;
-			BView*			fModlView;
-			BView*			fSettView;
-			BView*			fBuchView;
+			ModlView*		fModlView;
+			SettView*		fSettView;
+			BuchView*		fBuchView;
 };
 
 #endif	// PROT_WIN_H

@@ -216,19 +216,19 @@ TEST_F(WindowE2eTest, RowClicksFeedTheRecordsWindowAndAboutClosesIt)
 	// Without the records window a click's 'pUpd' is dropped.
 	ClickRow(0);
 	EXPECT_EQ(CountInTrace("  TerminView::SubmitDataProtocol() "), 1);
-	EXPECT_EQ(CountInTrace("ProtWin: 'pUpd'"), 0);
+	EXPECT_EQ(CountInTrace("_tpath : "), 0);
 
 	Click("open");
 	EXPECT_EQ(WindowTitles(), (std::vector<std::string>{ "Zelmora",
 		"Time-INFO" }));
 	EXPECT_EQ(Get("Enabled", "open"), "false");
 	ClickRow(1);
-	EXPECT_NE(Trace().find("ProtWin: 'pUpd' " + fFolder + "/EF56GH78\n"),
+	EXPECT_NE(Trace().find("_tpath : " + fFolder + "/EF56GH78 \n"),
 		std::string::npos);
 	// A secondary click asks for the open one and feeds it.
 	ClickRow(0, 2);
 	EXPECT_EQ(WindowTitles().size(), 2u);
-	EXPECT_NE(Trace().find("ProtWin: 'pUpd' " + fFolder + "/AB12CD34\n"),
+	EXPECT_NE(Trace().find("_tpath : " + fFolder + "/AB12CD34 \n"),
 		std::string::npos);
 
 	// The About window closes the records window; a second replaces the
@@ -237,7 +237,7 @@ TEST_F(WindowE2eTest, RowClicksFeedTheRecordsWindowAndAboutClosesIt)
 	Click("info");
 	EXPECT_EQ(WindowTitles(), (std::vector<std::string>{ "Zelmora",
 		"ZLM-Info" }));
-	EXPECT_EQ(CountInTrace("ProtWin: closed"), 1);
+	EXPECT_EQ(CountInTrace("Buchungen loeschen\n"), 1);
 	EXPECT_EQ(Get("Enabled", "open"), "true");
 	Frame about = ParseFrame(Hey({ "get", "Frame", "of", "Window", "1" }));
 	EXPECT_EQ(about.Width(), 380);
@@ -248,15 +248,15 @@ TEST_F(WindowE2eTest, RowClicksFeedTheRecordsWindowAndAboutClosesIt)
 	// A secondary click opens it again.
 	ClickRow(1, 2);
 	EXPECT_EQ(WindowTitles().size(), 2u);
-	EXPECT_EQ(CountInTrace("ProtWin: 'pUpd' " + fFolder + "/EF56GH78\n"), 2);
+	EXPECT_EQ(CountInTrace("_tpath : " + fFolder + "/EF56GH78 \n"), 2);
 
 	// Quitting with it open: it goes first, then the settings are saved.
 	EXPECT_EQ(Quit(), 0);
 	std::string trace = Trace();
-	size_t closed = trace.rfind("ProtWin: closed");
+	size_t closed = trace.rfind("Buchungen loeschen\n");
 	size_t saved = trace.rfind("DESTROY SINGLETON-Prefs");
 	size_t end = trace.rfind("-ZLM end-");
-	EXPECT_EQ(CountInTrace("ProtWin: closed"), 2);
+	EXPECT_EQ(CountInTrace("Buchungen loeschen\n"), 2);
 	ASSERT_NE(closed, std::string::npos);
 	ASSERT_NE(saved, std::string::npos);
 	EXPECT_LT(closed, saved);

@@ -9,6 +9,10 @@
 #include <BuchungsListe.h>
 #include <cWeekModel.h>
 
+#include <Alert.h>
+#include <TextControl.h>
+
+#include "BuchView.h"
 #include "PTextView.h"
 
 
@@ -306,12 +310,98 @@ TEST_F(ProtWinTest, FilesOpenWithTheFileManagerAsOneArgument)
 	Punch(fFolder + "/" + tag, 'I', At(2007, 12, 10, 8, 0));
 	Open();
 	Request(tag);
-	Send('sOTF');
-	Send('sOTP');
-	Send('zLMo');
-	std::string expected = fFolder + "/" + tag + "\n" + fFolder
-		+ "/_Time_Profiles_\n" + fFolder + "/TagsWithEmployee\n";
-	for (int i = 0; i < 50 && FileText(log) != expected; i++)
-		usleep(100000);
-	EXPECT_EQ(FileText(log), expected);
+	// One at a time: the programs run on their own.
+	std::string expected;
+	const std::pair<uint32, std::string> requests[] = {
+		{ 'sOTF', fFolder + "/" + tag }, { 'sOTP', fFolder + "/_Time_Profiles_" },
+		{ 'zLMo', fFolder + "/TagsWithEmployee" }
+	};
+	for (const auto& request : requests) {
+		Send(request.first);
+		expected += request.second + "\n";
+		for (int i = 0; i < 50 && FileText(log) != expected; i++)
+			usleep(100000);
+		EXPECT_EQ(FileText(log), expected);
+	}
+}
+
+
+TEST_F(ProtWinTest, AFailedSaveIsToldAndTheListStays)
+{
+	WriteMonday("AB12CD34");
+	ProtWin* window = Open();
+	Request("AB12CD34", "Maria Muster");
+	// The folder is gone and a plain file has its name: no write can work.
+	ASSERT_EQ(rename(fFolder.c_str(), (fRoot + "/moved").c_str()), 0);
+	std::ofstream(fFolder) << "not a folder";
+	Send('smol');
+
+	BAlert* alert = NULL;
+	for (int32 i = 0; i < be_app->CountWindows(); i++) {
+		BAlert* candidate = dynamic_cast<BAlert*>(be_app->WindowAt(i));
+		if (candidate != NULL)
+			alert = candidate;
+	}
+	ASSERT_NE(alert, nullptr);
+	std::string text = alert->TextView()->Text();
+	EXPECT_NE(text.find(fFolder + "/AB12CD34"), std::string::npos) << text;
+	EXPECT_EQ(window->List()->CountItems(), 1);
+	EXPECT_EQ(FileText(fRoot + "/moved/AB12CD34").size(), 16u);
+	if (alert->Lock())
+		alert->Quit();
+	Sync();
+}
+
+
+TEST_F(ProtWinTest, AnotherEmployeeClosesAnOpenPicker)
+{
+	WriteMonday("AB12CD34");
+	Punch(fFolder + "/EF56GH78", 'I', At(2007, 12, 12, 8, 0));
+	ProtWin* window = Open();
+	Request("AB12CD34", "Maria Muster");
+	Send('pBuc');
+	BMessage modify('PB01');
+	modify.AddInt32("EntNr", 0);
+	modify.AddInt32("dothis", 2);
+	modify.AddInt32("InOut", 2);
+	// The row's menu aims at the page.
+	BuchView* page = window->BookingPage();
+	ASSERT_EQ(BMessenger(page).SendMessage(&modify), B_OK);
+	Sync();
+	ASSERT_TRUE(page->EditData());
+	EXPECT_EQ(page->ModifiedEntry(), 0);
+
+	Request("EF56GH78", "Erik Beispiel");
+	EXPECT_FALSE(page->EditData());
+	EXPECT_EQ(page->ModifiedEntry(), -1);
+	EXPECT_STREQ(page->FilePath(), (fFolder + "/EF56GH78").c_str());
+	// A late time result changes nothing in the new list.
+	BMessage late('Qmod');
+	late.AddInt32("_initT", (int32)At(2007, 12, 12, 8, 0));
+	late.AddInt32("_backT", (int32)At(2007, 12, 12, 9, 0));
+	Send(&late);
+	ASSERT_EQ(window->List()->CountItems(), 1);
+	EXPECT_EQ(window->List()->ItemAt(0)->fTime1, At(2007, 12, 12, 8, 0));
+	EXPECT_TRUE(window->List()->ItemAt(0)->IsMissingOut());
+}
+
+
+TEST_F(ProtWinTest, ThePaydayFieldCountsOnlyWithADay)
+{
+	prefs->Payday = 15;
+	WriteMonday("AB12CD34");
+	ProtWin* window = Open();
+	BTextControl* field = dynamic_cast<BTextControl*>(
+		window->FindView("ptpd"));
+	ASSERT_NE(field, nullptr);
+	// Typed but not yet entered: the evaluation takes it all the same.
+	field->SetText("3");
+	Request("AB12CD34", "Maria Muster");
+	EXPECT_NE(Protocol(window).find("[3]<"), std::string::npos);
+	field->SetText("31");
+	Send('pPrt');
+	EXPECT_NE(Protocol(window).find("[15]>"), std::string::npos);
+	field->SetText("x");
+	Send('pPrt');
+	EXPECT_NE(Protocol(window).find("[15]>"), std::string::npos);
 }
