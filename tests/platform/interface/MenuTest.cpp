@@ -324,3 +324,73 @@ TEST_F(MenuTest, TheOpeningClickChoosesNothing)
 	ASSERT_TRUE(Sync());
 	EXPECT_EQ(be_app->CountWindows(), windows);
 }
+
+
+// A script chooses as a click does, whether the menu is open or not, and
+// reads and marks items without choosing them.
+TEST_F(MenuTest, ScriptsChooseItemsOfOpenAndClosedMenus)
+{
+	RecordingWindow* window = MakeWindow<RecordingWindow>();
+	BPopUpMenu* menu = day_menu();
+	BMenuField* field = new BMenuField(BRect(10, 10, 200, 30), "mDGrp",
+		"Day:", menu);
+	window->AddChild(field);
+	window->Show();
+	ASSERT_TRUE(Sync());
+	// The replies go to the window, which ignores them.
+	auto post = [](BWindow* target, BMessage* request) {
+		target->PostMessage(request, target, target);
+	};
+	auto choose = [&](BWindow* target, const char* view, const char* item) {
+		BMessage request(B_EXECUTE_PROPERTY);
+		request.AddSpecifier("MenuItem", item);
+		request.AddSpecifier("View", view);
+		post(target, &request);
+	};
+
+	choose(window, "mDGrp", "A-WerkTags");
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(window->Count('DSel'), 1);
+	EXPECT_EQ(window->Last('DSel')->GetInt32("index", -1), 3);
+	EXPECT_STREQ(menu->_FieldLabel(), "A-WerkTags");
+
+	// Open: the menu closes first, as after a click on the item.
+	int32 windows = be_app->CountWindows();
+	WindowAutomation::Click(field, BPoint(60, 10));
+	ASSERT_TRUE(Sync());
+	ASSERT_EQ(be_app->CountWindows(), windows + 1);
+	choose(window, "mDGrp", "New Profile");
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+	EXPECT_FALSE(menu->_IsOpen());
+	EXPECT_EQ(window->Count('DNEW'), 1);
+
+	// The same through the menu's own window, where the menu is View 0.
+	WindowAutomation::Click(field, BPoint(60, 10));
+	ASSERT_TRUE(Sync());
+	ASSERT_EQ(be_app->CountWindows(), windows + 1);
+	BMessage byIndex(B_EXECUTE_PROPERTY);
+	byIndex.AddSpecifier("MenuItem", 4);
+	byIndex.AddSpecifier("View", (int32)0);
+	post(MenuWindow(), &byIndex);
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(be_app->CountWindows(), windows);
+	EXPECT_EQ(window->Count('DSel'), 2);
+	EXPECT_STREQ(menu->_FieldLabel(), "B-Kurz");
+
+	// Marking is no choice; a separator is never chosen.
+	BMessage mark(B_SET_PROPERTY);
+	mark.AddBool("data", true);
+	mark.AddSpecifier("Marked");
+	mark.AddSpecifier("MenuItem", "no DayModel");
+	mark.AddSpecifier("View", "mDGrp");
+	post(window, &mark);
+	BMessage separator(B_EXECUTE_PROPERTY);
+	separator.AddSpecifier("MenuItem", 2);
+	separator.AddSpecifier("View", "mDGrp");
+	post(window, &separator);
+	ASSERT_TRUE(Sync());
+	EXPECT_STREQ(menu->_FieldLabel(), "no DayModel");
+	EXPECT_EQ(window->Count('D---'), 0);
+	EXPECT_EQ(window->Count('DSel') + window->Count('DNEW'), 3);
+}
