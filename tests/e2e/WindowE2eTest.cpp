@@ -125,7 +125,17 @@ TEST_F(WindowE2eTest, TheEditorAndDropsBindPersonsAndSaveSortsTheRegister)
 	EXPECT_EQ(FileBytes(fFolder + "/TagsWithEmployee").find("Erika"),
 		std::string::npos);
 
+	// Save puts a new file in place of the old one, with the old one's
+	// mode and type.
+	std::string registerPath = fFolder + "/TagsWithEmployee";
+	ASSERT_EQ(chmod(registerPath.c_str(), 0640), 0);
+	struct stat before;
+	ASSERT_EQ(stat(registerPath.c_str(), &before), 0);
 	Click("save");
+	struct stat after;
+	ASSERT_EQ(stat(registerPath.c_str(), &after), 0);
+	EXPECT_NE(after.st_ino, before.st_ino);
+	EXPECT_EQ(after.st_mode & 07777, 0640u);
 	std::string saved = FileBytes(fFolder + "/TagsWithEmployee");
 	EXPECT_EQ(saved,
 		"XX000003\t\tAnton\t\n"
@@ -327,9 +337,21 @@ TEST_F(WindowE2eTest, TheListIsRedWithoutTheReaderAndBooksWithIt)
 }
 
 
-TEST_F(WindowE2eTest, SizeLimitsAndTheSavedPosition)
+TEST_F(WindowE2eTest, SizeLimitsTheSavedPositionAndANewEmployeeFolder)
 {
+	// A first start makes the employee folder and an empty register.
+	ASSERT_EQ(rmdir(fFolder.c_str()), 0);
 	Start();
+	struct stat folder;
+	ASSERT_EQ(stat(fFolder.c_str(), &folder), 0);
+	EXPECT_TRUE(S_ISDIR(folder.st_mode));
+	mode_t mask = umask(0);
+	umask(mask);
+	EXPECT_EQ(folder.st_mode & 0777, 0755u & ~mask);
+	EXPECT_TRUE(Exists(fFolder + "/TagsWithEmployee"));
+	EXPECT_EQ(FileBytes(fFolder + "/TagsWithEmployee"), "");
+	EXPECT_EQ(CountRows(), 0);
+
 	Hey({ "set", "Frame", "of", "Window", "0", "to",
 		"BRect(100,120,1100,1120)" });
 	Sync();
