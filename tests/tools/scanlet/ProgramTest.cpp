@@ -307,6 +307,8 @@ TEST_F(Program, HeldReadsAreDeliveredWhenTheApplicationComesUp)
 
 	StartZelmora(zelmora);
 	EXPECT_EQ(scanlet.Wait(), 0) << scanlet.Err();
+	// Delivered is not yet printed by the stand-in.
+	EXPECT_TRUE(zelmora.WaitForOutput(1, "RFID Y2")) << zelmora.Out();
 	// --tag reads are never debounced.
 	EXPECT_EQ(zelmora.Out(), "RFID X1 1 - -\nRFID X1 1 - -\nRFID Y2 1 - -\n");
 	EXPECT_NE(scanlet.Err().find("the held read of tag \"X1\" is delivered"),
