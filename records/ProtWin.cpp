@@ -51,6 +51,7 @@ static const uint32 kMsgOpenRegister = 'zLMo';
 static const uint32 kMsgRecordsClosed = 'pCls';
 
 static const char* const kNoBookingFile = "empty";
+static const char* const kNoBookingHeading = "Empty";
 static const char* const kProfileFileName = "_Time_Profiles_";
 static const char* const kRegisterFileName = "TagsWithEmployee";
 
@@ -147,6 +148,10 @@ ProtWin::ProtWin(BRect frame)
 
 ProtWin::~ProtWin()
 {
+	// From here on nothing is handed to this window any more.
+	if (mn_Zgr == this)
+		mn_Zgr = NULL;
+
 	// The pages go first: they show the list and use the register.
 	fTopView->RemoveSelf();
 	delete fTopView;
@@ -161,8 +166,6 @@ ProtWin::~ProtWin()
 	printf("\n");
 	delete fList;
 
-	if (mn_Zgr == this)
-		mn_Zgr = NULL;
 	BMessenger(be_app).SendMessage(kMsgRecordsClosed);
 }
 
@@ -390,7 +393,6 @@ ProtWin::ShowDataProtocol(BMessage* message)
 	BAutolock lock(this);
 	printf(">> %s >> %s\n", fTagText.String(), fPersonName.String());
 	fInfoView->SetText(fPersonName.String());
-	fBuchView->SetFilePath(BookingPath());
 	fBuchView->Invalidate();
 
 	_HidePages();
@@ -406,6 +408,10 @@ ProtWin::ShowDataProtocol(BMessage* message)
 	fModels->fWeekModel = NULL;
 	// A request without a usable path leaves the window without one.
 	fBookingPath = valid ? newPath : BString(kNoBookingFile);
+	// The page is headed by the file its rows come from; without one, by
+	// its own word for none.
+	fBuchView->SetFilePath(valid ? fBookingPath.String()
+		: kNoBookingHeading);
 	ReadBuchungsListe();
 	Auswertung_B();
 }

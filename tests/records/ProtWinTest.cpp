@@ -122,6 +122,7 @@ TEST_F(ProtWinTest, ClickingAnotherEmployeeSwitchesEverything)
 	BMessage bare('pUpd');
 	Send(&bare);
 	EXPECT_EQ(Info(window), "EF56GH78");
+	EXPECT_STREQ(window->BookingPage()->FilePath(), "Empty");
 	EXPECT_FALSE(window->HasBookingPath());
 	EXPECT_STREQ(window->BookingPath(), "empty");
 	EXPECT_EQ(window->List()->CountItems(), 0);
@@ -166,6 +167,7 @@ TEST_F(ProtWinTest, WithoutAnEmployeeNothingIsReadOrWritten)
 	ProtWin* window = Open();
 	Send('pPrt');
 	EXPECT_EQ(Info(window), "unknown");
+	EXPECT_STREQ(window->BookingPage()->FilePath(), "Empty");
 	EXPECT_EQ(window->List()->CountItems(), 0);
 	EXPECT_EQ(Protocol(window).find("07/12/10"), std::string::npos);
 
