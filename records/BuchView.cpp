@@ -288,10 +288,9 @@ BuchView::DoWithList(BMessage* message)
 			true, false);
 		AddChild(fPicker);
 	}
-	if (fEditor.ModifiedRow() == NULL && fPicker != NULL
-		&& doThis == kBuchungDelete) {
-		// The row under modification is gone: its picker has nothing to
-		// give a time to.
+	if (fPicker != NULL && fEditor.ModifiedRow() == NULL) {
+		// The row under modification went (deleted, or joined into the
+		// row before it): its picker has nothing to give a time to.
 		CancelEdit();
 	}
 	_Rebuild();

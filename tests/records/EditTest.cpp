@@ -362,4 +362,9 @@ TEST_F(EditTest, AnotherEmployeesListEndsAnOpenEdit)
 	Edit(0, kBuchungModify, kBuchungColumnOut);
 	Pick(17, 0);
 	EXPECT_EQ(other->ItemAt(0)->fTime2, At(17, 0));
+
+	// The row under modification deleted by a script: its picker goes.
+	Edit(0, kBuchungModify);
+	Edit(0, kBuchungDelete);
+	EXPECT_FALSE(page->EditData());
 }
