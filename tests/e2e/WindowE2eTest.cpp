@@ -252,6 +252,7 @@ TEST_F(WindowE2eTest, RowClicksFeedTheRecordsWindowAndAboutClosesIt)
 	Frame about = ParseFrame(Hey({ "get", "Frame", "of", "Window", "1" }));
 	EXPECT_EQ(about.Width(), 380);
 	EXPECT_EQ(about.Height(), 140);
+	EXPECT_TRUE(Snapshot(ZELMORA_BINARY_DIR "/tests/e2e-about.png", "1"));
 	Click("exit", "1");
 	EXPECT_EQ(WindowTitles(), (std::vector<std::string>{ "Zelmora" }));
 
