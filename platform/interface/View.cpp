@@ -119,6 +119,13 @@ struct ViewData {
 	int					extentRight = 0;
 	int					extentBottom = 0;
 	bool				resizingChildren = false;
+	// Set while the view lies outside its parent's visible part and was
+	// never drawn: it has no picture until it comes into sight. The parent
+	// counts such children and looks at them again after it scrolled or
+	// changed size, or one of them moved (sightCheck).
+	bool				deferred = false;
+	int32				deferredChildren = 0;
+	bool				sightCheck = false;
 	// Clip of a running Draw(), in image pixels.
 	bool				inDraw = false;
 	QRegion				drawClip;
@@ -181,6 +188,9 @@ public:
 	static	void			ForgetDirtyChild(BView* parent, BView* child);
 	static	void			ChildExtentChanged(BView* parent,
 								const BRect& oldFrame, const BView* child);
+	static	bool			InSight(const BView* view);
+	static	void			CheckSight(BView* view);
+	static	void			RevealChildren(BView* view);
 	static	void			CreateWidget(BView* view);
 	static	void			DestroyWidget(BView* view);
 };
@@ -608,6 +618,53 @@ ViewAccess::ForgetDirtyChild(BView* parent, BView* child)
 }
 
 
+// Whether the view touches the visible part of its parent. The window's
+// top view and its children are always in sight.
+bool
+ViewAccess::InSight(const BView* view)
+{
+	const BView* parent = view->fParent;
+	if (parent == NULL || parent->fData == NULL || parent->fData->isTopView)
+		return true;
+	BRect visible(parent->fScrollOrigin.x, parent->fScrollOrigin.y,
+		parent->fScrollOrigin.x + parent->fFrame.Width(),
+		parent->fScrollOrigin.y + parent->fFrame.Height());
+	return visible.Intersects(view->fFrame);
+}
+
+
+// The children out of sight are looked at in the next update pass.
+void
+ViewAccess::CheckSight(BView* view)
+{
+	ViewData* data = view->fData;
+	if (data == NULL || data->deferredChildren <= 0 || data->widget == NULL)
+		return;
+	data->sightCheck = true;
+	MarkDirty(view);
+	if (view->fWindow != NULL)
+		view->fWindow->_ViewNeedsUpdate();
+}
+
+
+// Children that came into sight get their picture and are drawn whole.
+void
+ViewAccess::RevealChildren(BView* view)
+{
+	ViewData* data = view->fData;
+	for (int32 i = 0; i < view->fChildren.CountItems()
+			&& data->deferredChildren > 0; i++) {
+		BView* child = (BView*)view->fChildren.ItemAt(i);
+		if (!child->fData->deferred || !InSight(child))
+			continue;
+		child->fData->deferred = false;
+		data->deferredChildren--;
+		ResizeImage(child);
+		child->_InvalidateAll();
+	}
+}
+
+
 void
 ViewAccess::ResizeImage(BView* view)
 {
@@ -615,8 +672,9 @@ ViewAccess::ResizeImage(BView* view)
 	if (data == NULL)
 		return;
 	// A hidden view keeps no picture: a long list of hidden rows costs no
-	// memory, and showing the view makes one and draws it anew.
-	if (view->fHideLevel > 0) {
+	// memory, and showing the view makes one and draws it anew. The same
+	// holds for a view that was never in sight.
+	if (view->fHideLevel > 0 || data->deferred) {
 		data->image = QImage();
 		data->dirty = QRegion();
 		return;
@@ -671,9 +729,15 @@ ViewAccess::CreateWidget(BView* view)
 	if (parent->children().isEmpty() || parent->children().last()
 			!= static_cast<QObject*>(data->widget))
 		data->widget->raise();
+	// A child out of its parent's sight (a row far down a long list) is
+	// drawn once it comes into sight.
+	data->deferred = !InSight(view);
+	if (data->deferred)
+		view->fParent->fData->deferredChildren++;
 	ResizeImage(view);
 	data->dirty = QRegion(0, 0, data->image.width(), data->image.height());
-	MarkDirty(view);
+	if (!data->deferred)
+		MarkDirty(view);
 	// A view hidden before it was attached stays hidden: Qt would show a
 	// child that was never hidden explicitly together with its parent.
 	if (view->fHideLevel <= 0)
@@ -704,6 +768,12 @@ ViewAccess::DestroyWidget(BView* view)
 	data->dirtyChildren.clear();
 	data->subtreeDirty = false;
 	data->extentValid = false;
+	if (data->deferred && view->fParent != NULL
+		&& view->fParent->fData != NULL)
+		view->fParent->fData->deferredChildren--;
+	data->deferred = false;
+	data->deferredChildren = 0;
+	data->sightCheck = false;
 }
 
 
@@ -719,10 +789,14 @@ ViewAccess::DrawDirty(BView* view)
 	// Cleared first: whatever Draw() invalidates flags it again for the
 	// next pass.
 	data->subtreeDirty = false;
-	if (view->IsHidden()) {
+	if (view->IsHidden() || data->deferred) {
 		// Its children keep their marks; showing it draws it all again.
 		data->dirty = QRegion();
 		return;
+	}
+	if (data->sightCheck) {
+		data->sightCheck = false;
+		RevealChildren(view);
 	}
 	if (!data->dirty.isEmpty() && !data->image.isNull()) {
 		QRegion region = data->dirty.intersected(
@@ -1273,6 +1347,10 @@ BView::_GeometryChanged(const BRect& oldFrame, bool moved, bool resized)
 		ViewAccess::ChildExtentChanged(fParent, oldFrame, this);
 	if (fWindow == NULL || fData->widget == NULL)
 		return;
+	if (fData->deferred && fParent != NULL)
+		ViewAccess::CheckSight(fParent);
+	if (resized)
+		ViewAccess::CheckSight(this);
 	fData->widget->setGeometry(pixel(fFrame.left), pixel(fFrame.top),
 		(int)floorf(fFrame.Width()) + 1, (int)floorf(fFrame.Height()) + 1);
 	if (resized) {
@@ -1307,6 +1385,7 @@ BView::ScrollTo(BPoint where)
 		// and this view's own image is drawn again for its new origin.
 		ViewAccess::UpdateContentGeometry(this);
 		Invalidate();
+		ViewAccess::CheckSight(this);
 	}
 	// The scroll bars follow; their values stay inside their ranges while
 	// the view itself may scroll beyond them.

@@ -84,21 +84,36 @@ protected:
 };
 
 
-TEST_F(UpdateTest, ScrollingMovesChildrenWithoutDrawingThemAgain)
+// How often each row was drawn: once for the rows from first to last,
+// never for the others.
+static std::vector<int>
+drawn_once(int count, int first, int last)
+{
+	std::vector<int> draws(count, 0);
+	for (int i = first; i <= last; i++)
+		draws[i] = 1;
+	return draws;
+}
+
+
+TEST_F(UpdateTest, RowsAreDrawnOnceTheyComeIntoSightAndNotWhenScrolled)
 {
 	BWindow* window = MakeWindow(BRect(0, 0, 199, 199));
 	std::vector<Tile*> tiles;
 	BView* list = List(window, 200, tiles);
 	window->Show();
 	ASSERT_TRUE(Sync());
-	std::vector<int> before = Draws(tiles);
-	EXPECT_EQ(before, std::vector<int>(200, 1));
+	// Rows 0 to 4 touch the 100 visible pixels; the rest wait.
+	std::vector<int> draws = drawn_once(200, 0, 4);
+	EXPECT_EQ(Draws(tiles), draws);
 
 	window->Lock();
 	list->ScrollTo(0, kRow * 150);
 	window->Unlock();
 	ASSERT_TRUE(Sync());
-	EXPECT_EQ(Draws(tiles), before);
+	for (int i = 150; i <= 154; i++)
+		draws[i] = 1;
+	EXPECT_EQ(Draws(tiles), draws);
 	EXPECT_TRUE(same_color(ColorAt(window, 5, 5), tile_color(150)));
 	EXPECT_TRUE(same_color(ColorAt(window, 5, kRow + 5), tile_color(151)));
 	// The gap between two rows shows the list itself.
@@ -110,16 +125,49 @@ TEST_F(UpdateTest, ScrollingMovesChildrenWithoutDrawingThemAgain)
 	list->ScrollTo(0, kRow * 199);
 	window->Unlock();
 	ASSERT_TRUE(Sync());
+	draws[199] = 1;
+	EXPECT_EQ(Draws(tiles), draws);
 	EXPECT_TRUE(same_color(ColorAt(window, 5, 5), tile_color(199)));
 	EXPECT_TRUE(same_color(ColorAt(window, 5, 50),
 		make_color(255, 255, 255)));
 
+	// Back at the top: the rows seen before are not drawn again.
 	window->Lock();
 	list->ScrollTo(0, 0);
 	window->Unlock();
 	ASSERT_TRUE(Sync());
-	EXPECT_EQ(Draws(tiles), before);
+	EXPECT_EQ(Draws(tiles), draws);
 	EXPECT_TRUE(same_color(ColorAt(window, 5, 5), tile_color(0)));
+
+	// Rows scrolled past between two updates are never drawn.
+	window->Lock();
+	for (int i = 10; i <= 100; i++)
+		list->ScrollTo(0, kRow * i);
+	window->Unlock();
+	ASSERT_TRUE(Sync());
+	for (int i = 100; i <= 104; i++)
+		draws[i] = 1;
+	EXPECT_EQ(Draws(tiles), draws);
+
+	// A row moved into sight, and one that grows into it.
+	window->Lock();
+	tiles[180]->MoveTo(0, kRow * 101);
+	tiles[170]->ResizeTo(99, kRow * 100);
+	tiles[60]->ResizeBy(0, kRow * 45);
+	window->Unlock();
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(tiles[180]->draws, 1);
+	EXPECT_EQ(tiles[170]->draws, 0);
+	EXPECT_EQ(tiles[60]->draws, 1);
+	EXPECT_TRUE(same_color(ColorAt(window, 5, kRow + 5), tile_color(180)));
+
+	// A list made taller shows the rows below.
+	window->Lock();
+	list->ResizeTo(99, 99 + kRow);
+	window->Unlock();
+	ASSERT_TRUE(Sync());
+	EXPECT_EQ(tiles[105]->draws, 1);
+	EXPECT_EQ(tiles[106]->draws, 0);
 }
 
 
@@ -136,15 +184,18 @@ TEST_F(UpdateTest, OnlyTheInvalidatedViewsAreDrawn)
 	std::vector<int> before = Draws(tiles);
 
 	window->Lock();
-	tiles[7]->Invalidate();
+	tiles[1]->Invalidate();
 	tiles[2]->Invalidate(BRect(0, 0, 3, 3));
-	tiles[7]->Invalidate(BRect(1, 1, 2, 2));
+	tiles[1]->Invalidate(BRect(1, 1, 2, 2));
+	// A row out of sight is not drawn for it.
+	tiles[50]->Invalidate();
 	window->Unlock();
 	ASSERT_TRUE(Sync());
 	std::vector<int> expected = before;
+	expected[1]++;
 	expected[2]++;
-	expected[7]++;
 	EXPECT_EQ(Draws(tiles), expected);
+	EXPECT_EQ(tiles[50]->draws, 0);
 
 	// The grandchild alone: its row is not drawn again.
 	window->Lock();
