@@ -33,7 +33,7 @@ const char* kSignature = "application/Zelmora";
 
 const char* const kVariables[] = { "HOME", "XDG_CONFIG_HOME",
 	"XDG_DATA_HOME", "XDG_RUNTIME_DIR", "PATH", "ZELMORA_REAL_WGET",
-	"ZELMORA_WGET_LOG", "ZELMORA_ARGV_LOG", NULL };
+	"ZELMORA_WGET_LOG", "ZELMORA_ARGV_LOG", "LC_ALL", "LANGUAGE", NULL };
 
 
 std::string
@@ -152,6 +152,7 @@ E2eFixture::SetUp()
 	for (int i = 0; kVariables[i] != NULL; i++) {
 		const char* value = getenv(kVariables[i]);
 		fSavedEnv.push_back({ kVariables[i], value != NULL ? value : "" });
+		fWasSet.push_back(value != NULL);
 	}
 
 	char pattern[] = "/tmp/zlm-e2e-XXXXXX";
@@ -210,8 +211,12 @@ E2eFixture::TearDown()
 		printf("--- trace of the terminal ---\n%s--- end of trace ---\n",
 			trace.c_str());
 	}
-	for (auto& variable : fSavedEnv)
-		setenv(variable.first.c_str(), variable.second.c_str(), 1);
+	for (size_t i = 0; i < fSavedEnv.size(); i++) {
+		if (fWasSet[i])
+			setenv(fSavedEnv[i].first.c_str(), fSavedEnv[i].second.c_str(), 1);
+		else
+			unsetenv(fSavedEnv[i].first.c_str());
+	}
 	if (!fRoot.empty())
 		std::filesystem::remove_all(fRoot);
 }

@@ -128,6 +128,7 @@ protected:
 private:
 			Child			fZelmora;
 			std::vector<std::pair<std::string, std::string>>	fSavedEnv;
+			std::vector<bool>	fWasSet;
 };
 
 #endif	// E2E_FIXTURE_H

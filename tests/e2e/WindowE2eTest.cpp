@@ -253,6 +253,8 @@ TEST_F(WindowE2eTest, RowClicksFeedTheRecordsWindowAndAboutClosesIt)
 	EXPECT_EQ(about.Width(), 380);
 	EXPECT_EQ(about.Height(), 140);
 	EXPECT_TRUE(Snapshot(ZELMORA_BINARY_DIR "/tests/e2e-about.png", "1"));
+	EXPECT_EQ(Hey({ "get", "Text", "of", "View", "txl", "of", "Window", "1" })
+		.rfind("Thanks to:\n", 0), 0u);
 	Click("exit", "1");
 	EXPECT_EQ(WindowTitles(), (std::vector<std::string>{ "Zelmora" }));
 
@@ -379,4 +381,25 @@ TEST_F(WindowE2eTest, SizeLimitsTheSavedPositionAndANewEmployeeFolder)
 	EXPECT_EQ(again.top, 120);
 	EXPECT_EQ(again.Width(), 400);
 	EXPECT_EQ(again.Height(), 525);
+}
+
+
+TEST_F(WindowE2eTest, TheZetaBuildBooksAndTakesItsLabelsFromTheCatalogue)
+{
+	// The Zeta program in the installation, its catalogue beside it.
+	std::filesystem::copy_file(ZELMORA_BINARY_DIR "/bin/zelmora-zeta",
+		fInstall + "/zelmora",
+		std::filesystem::copy_options::overwrite_existing);
+	std::filesystem::copy(ZELMORA_BINARY_DIR "/bin/locale",
+		fInstall + "/locale", std::filesystem::copy_options::recursive);
+	setenv("LC_ALL", "C.UTF-8", 1);
+	setenv("LANGUAGE", "de", 1);
+	WriteRegister("AB12CD34\t\tMaria Muster\t\n");
+	Start();
+	Read({ "AB12CD34" });
+	EXPECT_EQ(Punches("AB12CD34"), "I");
+	EXPECT_EQ(Get("Text", "lastrfid"), "Last: Maria Muster");
+	Click("info");
+	EXPECT_EQ(Hey({ "get", "Text", "of", "View", "txl", "of", "Window", "1" })
+		.rfind("Dank an:\n", 0), 0u);
 }
