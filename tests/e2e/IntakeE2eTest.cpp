@@ -61,11 +61,12 @@ TEST_F(IntakeE2eTest, RegisterRowsAndTheToggleSequenceAcrossARestart)
 		"EF56GH78\t\t-\t\n"
 		"#XX99YY00\t\tNobody\t\n"
 		"ab\t\tx\t\n"
-		"GH90IJ12 Jonas Beispiel\n");
+		"GH90IJ12 Jonas Beispiel\n"
+		"KL34MN56\t\tK\t\n");
 	Start();
 	// Comments and short lines make no row; a blank splits like a TAB.
-	ASSERT_EQ(CountRows(), 3);
-	EXPECT_EQ(CountInTrace(kNewRow), 3);
+	ASSERT_EQ(CountRows(), 4);
+	EXPECT_EQ(CountInTrace(kNewRow), 4);
 	// All rows of a short list are in sight (a click reaches each).
 	EXPECT_EQ(RowShows(0), "AB12CD34 / Maria Muster");
 	EXPECT_EQ(RowShows(1), "EF56GH78 / -");
@@ -104,6 +105,12 @@ TEST_F(IntakeE2eTest, RegisterRowsAndTheToggleSequenceAcrossARestart)
 	}
 	EXPECT_EQ(kinds, "IOI");
 	EXPECT_EQ(Punches("GH90IJ12"), "I");
+
+	// A one-letter person toggles, but sends no name after the tag's own
+	// line: the info line keeps the tag.
+	Read({ "KL34MN56" });
+	EXPECT_EQ(Punches("KL34MN56"), "I");
+	EXPECT_EQ(Get("Text", "lastrfid"), "Last: KL34MN56");
 
 	EXPECT_EQ(Quit(), 0);
 	EXPECT_NE(Trace().find("\n-ZLM end-\n"), std::string::npos);
