@@ -43,10 +43,23 @@ else
 fi
 export PATH="$DEMO/bin:$PATH"
 
+# Without a display the terminal serves its screen over VNC. Qt's VNC
+# platform listens on every interface; the preload library keeps it on
+# 127.0.0.1, so only this machine can connect. The companions stay
+# offscreen: only the terminal itself serves a screen.
+ZELMORA_PRELOAD=""
+ZELMORA_PLATFORM=""
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ] && [ -z "$QT_QPA_PLATFORM" ]; then
-	# This Qt's vnc platform cannot be held to 127.0.0.1, so it is not used.
-	echo "No display: Zelmora runs offscreen (the reader still books)."
 	export QT_QPA_PLATFORM=offscreen
+	VNC_PORT="${VNC_PORT:-5900}"
+	if [ -r "$BUILD/lib/libzl_loopback_bind.so" ]; then
+		ZELMORA_PRELOAD="$BUILD/lib/libzl_loopback_bind.so"
+		ZELMORA_PLATFORM="vnc:size=1024x768:port=$VNC_PORT"
+		echo "No display: connect a VNC viewer to 127.0.0.1:$VNC_PORT"
+		echo "(another port: VNC_PORT=N make run)."
+	else
+		echo "No display: Zelmora runs offscreen (the reader still books)."
+	fi
 fi
 
 SIM_PID=""
@@ -95,5 +108,11 @@ done
 echo "Reader ready: type a tag and Enter to punch (demo tags: AB12CD34,"
 echo "EF56GH78, 0815AFFE). Trace: $DEMO/zelmora.log"
 
-"$DEMO/zelmora" < /dev/null 2>&1 | tee "$DEMO/zelmora.log"
+if [ -n "$ZELMORA_PRELOAD" ]; then
+	LD_PRELOAD="$ZELMORA_PRELOAD" QT_QPA_PLATFORM="$ZELMORA_PLATFORM" \
+		"$DEMO/zelmora" < /dev/null 2>&1 \
+		| tee "$DEMO/zelmora.log"
+else
+	"$DEMO/zelmora" < /dev/null 2>&1 | tee "$DEMO/zelmora.log"
+fi
 stop_companions

@@ -1,9 +1,11 @@
 // `make run` as CI can run it: scripts/run.sh on a throw-away copy of the
 // build, offscreen, one tag typed at the reader, the booking on disk, and a
-// scripted quit that takes the companions down with the terminal.
+// scripted quit that takes the companions down with the terminal; and
+// without a display, the terminal's screen served over VNC on loopback only.
 #include "E2eFixture.h"
 
 #include <arpa/inet.h>
+#include <stdio.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <stdlib.h>
@@ -11,6 +13,9 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -27,28 +32,79 @@ Accepts(int port)
 	return connected;
 }
 
+
+// The local addresses that listen on port, as /proc/net/tcp and tcp6 write
+// them (hex, host order of the kernel), e.g. "0100007F" for 127.0.0.1.
+std::vector<std::string>
+ListeningAddresses(int port)
+{
+	std::vector<std::string> addresses;
+	char wanted[8];
+	snprintf(wanted, sizeof(wanted), "%04X", port);
+	for (const char* table : { "/proc/net/tcp", "/proc/net/tcp6" }) {
+		std::ifstream in(table);
+		std::string line;
+		std::getline(in, line);
+		while (std::getline(in, line)) {
+			std::istringstream fields(line);
+			std::string slot, local, remote, state;
+			fields >> slot >> local >> remote >> state;
+			size_t colon = local.find(':');
+			if (state == "0A" && colon != std::string::npos
+				&& local.substr(colon + 1) == wanted) {
+				addresses.push_back(local.substr(0, colon));
+			}
+		}
+	}
+	return addresses;
+}
+
+
+// A loopback port nobody listens on now.
+int
+FreePort()
+{
+	int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_in address = {};
+	address.sin_family = AF_INET;
+	address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+	socklen_t length = sizeof(address);
+	int port = 0;
+	if (bind(fd, (sockaddr*)&address, sizeof(address)) == 0
+		&& getsockname(fd, (sockaddr*)&address, &length) == 0) {
+		port = ntohs(address.sin_port);
+	}
+	close(fd);
+	return port;
+}
+
 }	// namespace
 
 
-typedef E2eFixture RunScriptE2eTest;
+class RunScriptE2eTest : public E2eFixture {
+protected:
+	// A build folder for the script with the programs it needs, nothing
+	// else; the script puts the guard in front of the real wget itself.
+	void LayOutBuild(const std::string& build)
+	{
+		ASSERT_EQ(mkdir(build.c_str(), 0755), 0);
+		for (const char* folder : { "/bin", "/tests", "/lib" })
+			ASSERT_EQ(mkdir((build + folder).c_str(), 0755), 0);
+		for (const char* program : { "bin/zelmora", "bin/zelmora-prefs",
+				"bin/mws-sim", "bin/scanlet", "tests/wget-guard",
+				"lib/libzl_loopback_bind.so" }) {
+			ASSERT_EQ(symlink((std::string(ZELMORA_BINARY_DIR "/")
+				+ program).c_str(), (build + "/" + program).c_str()), 0);
+		}
+		setenv("PATH", "/usr/bin:/bin", 1);
+	}
+};
 
 
 TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 {
-	// The build the script sees: the programs it needs, nothing else.
 	std::string build = fRoot + "/build";
-	ASSERT_EQ(mkdir(build.c_str(), 0755), 0);
-	ASSERT_EQ(mkdir((build + "/bin").c_str(), 0755), 0);
-	ASSERT_EQ(mkdir((build + "/tests").c_str(), 0755), 0);
-	for (const char* program : { "zelmora", "zelmora-prefs", "mws-sim",
-			"scanlet" }) {
-		ASSERT_EQ(symlink((std::string(ZELMORA_BINARY_DIR "/bin/") + program)
-			.c_str(), (build + "/bin/" + program).c_str()), 0);
-	}
-	ASSERT_EQ(symlink(ZELMORA_BINARY_DIR "/tests/wget-guard",
-		(build + "/tests/wget-guard").c_str()), 0);
-	// The script puts the guard in front of the real wget itself.
-	setenv("PATH", "/usr/bin:/bin", 1);
+	ASSERT_NO_FATAL_FAILURE(LayOutBuild(build));
 	std::string demo = build + "/demo";
 
 	int keyboard[2];
@@ -116,4 +172,70 @@ TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 	EXPECT_TRUE(WaitFor([&] { return !Accepts(port); }))
 		<< "the relay box simulator still runs";
 	EXPECT_EQ(FileBytes(booking).size(), 8u);
+}
+
+
+TEST_F(RunScriptE2eTest, WithoutADisplayTheScreenIsServedOnLoopbackOnly)
+{
+	std::string build = fRoot + "/build";
+	ASSERT_NO_FATAL_FAILURE(LayOutBuild(build));
+	std::string demo = build + "/demo";
+	int port = FreePort();
+	ASSERT_NE(port, 0);
+
+	int keyboard[2];
+	ASSERT_EQ(pipe2(keyboard, O_CLOEXEC), 0);
+	Child script;
+	std::string log = fRoot + "/run.log";
+	ASSERT_TRUE(script.Start({ "/bin/sh", ZELMORA_SOURCE_DIR "/scripts/run.sh",
+		build }, log, keyboard[0], { "QT_QPA_PLATFORM=", "DISPLAY=",
+		"WAYLAND_DISPLAY=", "VNC_PORT=" + std::to_string(port) }));
+	close(keyboard[0]);
+	struct AtEnd {
+		std::function<void()> run;
+		~AtEnd() { run(); }
+	} quitAtEnd { [&] {
+		if (script.Running()) {
+			Hey({ "quit" });
+			script.Wait(10);
+		}
+		close(keyboard[1]);
+	} };
+
+	setenv("XDG_RUNTIME_DIR", (demo + "/run").c_str(), 1);
+	ASSERT_TRUE(WaitFor([&] {
+		int status = -1;
+		Hey({ "do", "Sync" }, &status);
+		return status == 0;
+	}, 20)) << FileBytes(log);
+	EXPECT_NE(FileBytes(log).find("connect a VNC viewer to 127.0.0.1:"
+		+ std::to_string(port)), std::string::npos) << FileBytes(log);
+
+	// Only the terminal listens there, and only on loopback: IPv4's
+	// 127.0.0.1, or the same address mapped into a dual-stack socket.
+	ASSERT_TRUE(WaitFor([&] { return !ListeningAddresses(port).empty(); }))
+		<< FileBytes(log);
+	for (const std::string& address : ListeningAddresses(port)) {
+		EXPECT_TRUE(address == "0100007F"
+			|| address == "0000000000000000FFFF00000100007F") << address;
+	}
+	EXPECT_EQ(ListeningAddresses(port).size(), 1u);
+
+	// A VNC viewer on this machine is greeted.
+	int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_in address = {};
+	address.sin_family = AF_INET;
+	address.sin_port = htons(port);
+	address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+	ASSERT_EQ(connect(fd, (sockaddr*)&address, sizeof(address)), 0);
+	char greeting[4] = {};
+	EXPECT_EQ(read(fd, greeting, sizeof(greeting)), 4);
+	EXPECT_EQ(std::string(greeting, 4), "RFB ");
+	close(fd);
+
+	int status = -1;
+	Hey({ "quit" }, &status);
+	EXPECT_EQ(status, 0);
+	EXPECT_EQ(script.Wait(15), 0);
+	EXPECT_TRUE(WaitFor([&] { return ListeningAddresses(port).empty(); }));
 }
