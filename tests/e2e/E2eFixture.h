@@ -124,6 +124,7 @@ protected:
 			std::string		fBin;
 			std::string		fTracePath;
 			bool			fRefusalExpected = false;
+			bool			fReaderStartExpected = false;
 
 private:
 			Child			fZelmora;

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include <Entry.h>
+#include <MimeType.h>
 #include <Node.h>
 #include <NodeInfo.h>
 
@@ -402,4 +404,36 @@ TEST_F(WindowE2eTest, TheZetaBuildBooksAndTakesItsLabelsFromTheCatalogue)
 	Click("info");
 	EXPECT_EQ(Hey({ "get", "Text", "of", "View", "txl", "of", "Window", "1" })
 		.rfind("Dank an:\n", 0), 0u);
+}
+
+
+TEST_F(WindowE2eTest, ARegisteredReaderIsStartedFromItsAppHint)
+{
+	// A stand-in reader, registered with its path as app hint in a folder
+	// a shell would take apart; it notes that it ran and with what.
+	std::string folder = fRoot + "/reader $(kein) 'n' &";
+	ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+	std::string reader = folder + "/scanlet";
+	ASSERT_TRUE(std::filesystem::copy_file(ZELMORA_BINARY_DIR
+		"/tests/argv-recorder", reader));
+	std::string log = fRoot + "/reader-argv.log";
+	setenv("ZELMORA_ARGV_LOG", log.c_str(), 1);
+	BMimeType type("application/x-vnd.KQ-Scanlet");
+	ASSERT_EQ(type.Install(), B_OK);
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(reader.c_str(), &ref), B_OK);
+	ASSERT_EQ(type.SetAppHint(&ref), B_OK);
+
+	fReaderStartExpected = true;
+	Start();
+	EXPECT_NE(Trace().find("nicht da - also starten...\n"),
+		std::string::npos);
+	EXPECT_NE(Trace().find("Pfad zum App\t[" + reader + "]\n"),
+		std::string::npos) << Trace();
+	EXPECT_NE(Trace().find("App gefunden :) \n"), std::string::npos);
+	// Started as one argument vector: the reader ran, and with no
+	// arguments, so it takes its source from its own settings.
+	EXPECT_TRUE(WaitFor([&] { return Exists(log); }));
+	EXPECT_EQ(FileBytes(log), "");
+	EXPECT_EQ(Quit(), 0);
 }
