@@ -37,8 +37,6 @@ public:
 
 	// The text a read must carry to reach this row (the tag as read, even
 	// when the row's tag became "none").
-			bool			Matches(const char* tag) const
-								{ return fReadTag == tag; }
 			const std::string&	ReadTag() const { return fReadTag; }
 			const char*		TagId() const { return tagId.c_str(); }
 			const char*		RealName() const { return realName.c_str(); }
