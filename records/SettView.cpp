@@ -345,8 +345,10 @@ SettView::MwsOpenDoor(BMessage* message)
 {
 	if (message == NULL)
 		return;
-	BString address = fAddress->Text();
+	// The lock comes first: the relay reports arrive from the main
+	// window's handler, and the controls are read and changed under it.
 	BAutolock lock(Window());
+	BString address = fAddress->Text();
 
 	_RelayCodes(message, address.String());
 	if (fPrefs != NULL) {

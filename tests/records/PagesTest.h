@@ -133,10 +133,12 @@ class PagesFixture : public Base {
 protected:
 	static void SetUpTestSuite()
 	{
+		// One application for the program, whichever fixture comes first.
 		if (be_app == NULL) {
-			sApp = new PagesApp();
+			new PagesApp();
 			BPrivate::start_gui_looper(be_app);
 		}
+		sApp = dynamic_cast<PagesApp*>(be_app);
 	}
 
 	// The settings the test starts with; relay use off, the box on a
@@ -152,6 +154,8 @@ protected:
 		Base::SetUp();
 		// Without the relay fixture no wget can be reached at all.
 		if (std::is_same_v<Base, ::testing::Test>) {
+			const char* path = getenv("PATH");
+			fSavedPath = path != NULL ? path : "";
 			setenv("PATH", "/nonexistent", 1);
 			wgetChecked = true;
 			wgetFound = false;
@@ -179,6 +183,10 @@ protected:
 		if (Prefs::aPrefsZgr != NULL)
 			Prefs::aPrefsZgr->DeleteMe();
 		std::filesystem::remove_all(fRoot);
+		if (std::is_same_v<Base, ::testing::Test>) {
+			setenv("PATH", fSavedPath.c_str(), 1);
+			wgetChecked = false;
+		}
 		Base::TearDown();
 	}
 
@@ -304,6 +312,7 @@ protected:
 	static inline PagesApp* sApp = NULL;
 	std::string fRoot;
 	std::string fEmployee;
+	std::string fSavedPath;
 	PagesWindow* window = NULL;
 	ModlView* models = NULL;
 	SettView* settings = NULL;

@@ -9,7 +9,6 @@
 #include <TextControl.h>
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -354,27 +353,39 @@ TEST_F(SettViewTest, HiddenPageGetsNoSettings)
 }
 
 
-TEST_F(SettViewTest, HandlerWaitsForTheWindowLock)
+TEST_F(SettViewTest, HandlerHoldsTheWindowLockWhileItSaves)
 {
+	// A store that notes, at every attribute written, whether this thread
+	// holds the records window's lock.
+	class LockProbe : public Prefs {
+	public:
+		ssize_t WriteAttribute(const char* key, type_code type,
+			const void* data, size_t length) override
+		{
+			if (fWindow != NULL) {
+				fWrites++;
+				if (fWindow->LockingThread() == find_thread(NULL))
+					fLocked++;
+			}
+			return Prefs::WriteAttribute(key, type, data, length);
+		}
+
+		BWindow* fWindow = NULL;
+		int32 fWrites = 0;
+		int32 fLocked = 0;
+	};
+	LockProbe* probe = new LockProbe();
+	Prefs::aPrefsZgr = probe;
 	OpenPage();
-	rgb_color off = RelayColor(2);
-	// The report comes from another thread, as from the main window,
-	// while the window is locked: nothing changes until it is free.
-	window->Lock();
-	std::atomic<bool> done { false };
-	std::thread reporter([&] {
-		BMessage message(kMsgPageRelaySwitched);
-		message.AddInt32("r_open", 2);
-		message.AddString("_rImage", "-xoxx---");
-		settings->MwsOpenDoor(&message);
-		done = true;
-	});
-	snooze(200000);
-	EXPECT_FALSE(done);
-	EXPECT_TRUE(Same(settings->RelayButton(2)->ViewColor(), off));
-	window->Unlock();
-	reporter.join();
-	EXPECT_TRUE(done);
-	EXPECT_TRUE(Same(RelayColor(2), kGreen));
-	Locked([&] { EXPECT_EQ(window->CountLocks(), 1); });
+	probe->fWindow = window;
+	ASSERT_FALSE(window->IsLocked());
+
+	// Called as the main window does, without the window's lock.
+	Locked([&] { Field("mwca")->SetText("3"); });
+	BMessage message(kMsgCloseAfter);
+	settings->MwsOpenDoor(&message);
+	EXPECT_GT(probe->fWrites, 0);
+	EXPECT_EQ(probe->fLocked, probe->fWrites);
+	EXPECT_FALSE(window->IsLocked());
+	EXPECT_EQ(Prefs::getSTPrefs()->OpenInSecs, 3);
 }
