@@ -244,6 +244,8 @@ TEST_F(ModlViewTest, NewBreakReachesTheRegisterAndThePopUpOnly)
 	EXPECT_EQ(Label("tBin"), "break to:");
 	Type("tAin", "10:00");
 	Type("tBin", "10:10");
+	Type("bkn", "Kaffee");
+	delete Picture("models-newbreak.png");
 	EnterName("Kaffee");
 
 	cBreakTime* bt = register_->GetBtIfExist("Kaffee");
