@@ -124,6 +124,12 @@ BTextControl::BTextControl(BRect frame, const char* name, const char* label,
 {
 	if (label != NULL && label[0] != '\0')
 		fDivider = floorf(Bounds().Width() / 2);
+	// As in the BeOS look, the control takes the height its font needs
+	// whatever the frame asked for, keeping its top: a taller frame would
+	// otherwise run its field into the views laid out below it.
+	float height;
+	GetPreferredSize(NULL, &height);
+	ResizeTo(Bounds().Width(), height);
 	fText = new TextInput(this, _TextFrame());
 	fText->SetText(initialText);
 	fText->SetBaseline(fText->Text());

@@ -3,7 +3,9 @@
 #include <math.h>
 #include <string.h>
 
+#include <Bitmap.h>
 #include <Button.h>
+#include <RadioButton.h>
 #include <ScrollBar.h>
 #include <ScrollView.h>
 #include <String.h>
@@ -375,4 +377,49 @@ TEST_F(TextTest, TabMovesTheFocusOnFromATextControl)
 	last->GetAlignment(&label, &text);
 	EXPECT_EQ(label, B_ALIGN_RIGHT);
 	EXPECT_EQ(text, B_ALIGN_CENTER);
+}
+
+
+TEST_F(TextTest, AControlTakesItsFontsHeightSoItsFieldEndsAboveTheNextRow)
+{
+	// A field laid out 25 pixels high with a row of radio buttons starting
+	// 21 pixels below its top, as the relay panel has them.
+	BWindow* window = MakeWindow(BRect(100, 100, 500, 200));
+	BView* panel = new BView(window->Bounds(), "panel", B_FOLLOW_ALL_SIDES,
+		B_WILL_DRAW);
+	panel->SetViewColor(216, 216, 216);
+	window->AddChild(panel);
+	BTextControl* field = new BTextControl(BRect(150, 12, 390, 37), "mwca",
+		"Relay close after: ", "2 Sec", NULL);
+	panel->AddChild(field);
+	BRadioButton* radio = new BRadioButton(BRect(300, 33, 331, 53), "rA",
+		"1 ", NULL);
+	panel->AddChild(radio);
+	window->Show();
+	ASSERT_TRUE(Sync());
+
+	float height;
+	field->GetPreferredSize(NULL, &height);
+	EXPECT_EQ(field->Frame().top, 12);
+	EXPECT_EQ(field->Bounds().Height(), height);
+	EXPECT_LT(field->Frame().bottom, radio->Frame().top);
+	BRect input = field->ConvertToParent(field->TextView()->Frame());
+	EXPECT_LT(input.bottom + 2, radio->Frame().top);
+
+	// The field's sunken frame is drawn whole: its bottom line is the
+	// light edge, not the radio button's background.
+	BBitmap* picture = WindowAutomation::Snapshot(window);
+	ASSERT_NE(picture, nullptr);
+	ASSERT_GT(radio->Frame().left, input.left);
+	rgb_color edge = picture->ColorAt(radio->Frame().left + 10,
+		input.bottom + 2);
+	EXPECT_TRUE(same_color(edge, make_color(255, 255, 255)))
+		<< (int)edge.red << "," << (int)edge.green << "," << (int)edge.blue;
+	delete picture;
+
+	// Given a smaller frame, the control grows to its font's height.
+	BTextControl* small = new BTextControl(BRect(10, 60, 100, 65), "s", "S",
+		"", NULL);
+	EXPECT_EQ(small->Bounds().Height(), height);
+	delete small;
 }
