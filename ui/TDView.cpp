@@ -18,12 +18,16 @@ static const uint32 kMsgMouseChanged = '_MCH';
 
 // Geometry of the pieces: every piece is as high as the picker; the time
 // group starts 140 pixels right of the date group, so that a picker
-// without date shows it where the date group would stand.
+// without date shows it where the date group would stand. The month field
+// is the widest: its four-letter names ("Sept", "June") stand 2 pixels
+// right of its centre and must stay inside the focus frame; the date group
+// still ends left of the buttons.
 static const float kHeight = 42;
-static const float kEndWidth = 4;
-static const float kSeparatorWidth = 6;
+static const float kEndWidth = 3;
+static const float kSeparatorWidth = 5;
 static const float kYearWidth = 30;
-static const float kMonthWidth = 26;
+static const float kMonthWidth = 32;
+static const float kDayWidth = 18;
 static const float kTwoDigitWidth = 20;
 static const float kGroupLeft = 2;
 static const float kTimeShift = 140;
@@ -197,19 +201,19 @@ TDView::_Build()
 	TDStringView* second = fMonth;
 	TDStringView* third = fDay;
 	float firstWidth = kYearWidth, secondWidth = kMonthWidth,
-		thirdWidth = kTwoDigitWidth;
+		thirdWidth = kDayWidth;
 	if (fFormat == kMonthDayYear) {
 		first = fMonth;
 		second = fDay;
 		third = fYear;
 		firstWidth = kMonthWidth;
-		secondWidth = kTwoDigitWidth;
+		secondWidth = kDayWidth;
 		thirdWidth = kYearWidth;
 	} else if (fFormat == kDayMonthYear) {
 		first = fDay;
 		second = fMonth;
 		third = fYear;
-		firstWidth = kTwoDigitWidth;
+		firstWidth = kDayWidth;
 		secondWidth = kMonthWidth;
 		thirdWidth = kYearWidth;
 	}

@@ -3,9 +3,13 @@
 // to the month, and the result handed to a page that deletes the picker.
 #include "UiTest.h"
 
+#include <math.h>
 #include <string.h>
 #include <time.h>
 
+#include <algorithm>
+
+#include <Labels.h>
 #include <TDStringView.h>
 #include <TDView.h>
 #include <eRadioButton.h>
@@ -457,4 +461,49 @@ TEST_F(PickerTest, SnapshotOfThePicker)
 		B_LIGHTEN_2_TINT);
 	EXPECT_EQ(band.red, light.red);
 	EXPECT_EQ(plain.red, 232);
+}
+
+
+TEST_F(PickerTest, EveryMonthNameStaysInsideTheFocusFrameAndNoGroupMeetsTheButtons)
+{
+	Open("2026/01/09 07:05");
+	Key(kLeft);
+	Key(kLeft);
+	ASSERT_EQ(Focused(), kTDMonth);
+	TDStringView* month = Field(kTDMonth);
+	for (int32 value = 1; value <= 12; value++) {
+		SCOPED_TRACE(getLabel(100 + value));
+		ASSERT_TRUE(window->Lock());
+		float width = month->Bounds().Width();
+		float text = month->StringWidth(getLabel(100 + value));
+		window->Unlock();
+		// The name stands 2 pixels right of the centre; the focus frame
+		// runs along the field's bounds, the name must end short of it.
+		float left = floorf((width + 1 - text) / 2) + 2;
+		EXPECT_GE(left, 1);
+		EXPECT_LE(left + text, width);
+		Key(kUp);
+	}
+	EXPECT_EQ(month->Value(), 1);
+
+	// The year's four digits fit its field as well.
+	ASSERT_TRUE(window->Lock());
+	EXPECT_LE(Field(kTDYear)->StringWidth("2026"),
+		Field(kTDYear)->Bounds().Width() - 1);
+	// The buttons stand between the date group and the time group.
+	BRect ok = picker->FindView("done")->Frame();
+	BRect esc = picker->FindView("cancel")->Frame();
+	float dateEnd = 0, timeStart = 1000;
+	for (int32 i = 0; i < picker->CountChildren(); i++) {
+		BRect frame = picker->ChildAt(i)->Frame();
+		if (frame.left < ok.left)
+			dateEnd = std::max(dateEnd, frame.right);
+		else if (frame.left > ok.right)
+			timeStart = std::min(timeStart, frame.left);
+	}
+	window->Unlock();
+	EXPECT_LT(dateEnd, ok.left);
+	EXPECT_EQ(esc.left, ok.left);
+	EXPECT_LT(ok.right, timeStart);
+	EXPECT_LE(timeStart, Field(kTDHour)->Frame().left);
 }
