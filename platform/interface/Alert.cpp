@@ -16,6 +16,15 @@
 #include <String.h>
 #include <TextView.h>
 
+#include <QFont>
+#include <QStringList>
+#include <QTextLayout>
+#include <QTextOption>
+
+namespace BPrivate {
+QFont qt_font(const BFont& font);
+}
+
 static const uint32 kMsgButtonPressed = '_ABp';
 
 static const float kWindowWidth = 310;
@@ -97,41 +106,32 @@ private:
 };
 
 
-// Lines the text takes at a width, wrapping at blanks as the text view
-// does.
+// Lines the text takes at a width, broken as the text view breaks them:
+// at word boundaries, and inside a word wider than a line (a long path)
+// wherever it has to.
 int32
 count_lines(const BFont& font, const char* text, float width)
 {
+	QTextOption option;
+	option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+	QFont qfont = BPrivate::qt_font(font);
 	int32 lines = 0;
-	BString all(text != NULL ? text : "");
-	int32 start = 0;
-	while (true) {
-		int32 end = all.FindFirst('\n', start);
-		BString paragraph;
-		all.CopyInto(paragraph, start, (end < 0 ? all.Length() : end) - start);
-		// Greedy wrapping of the paragraph's words.
-		int32 lineCount = 1;
-		BString line;
-		int32 position = 0;
-		while (position < paragraph.Length()) {
-			int32 blank = paragraph.FindFirst(' ', position);
-			int32 wordEnd = blank < 0 ? paragraph.Length() : blank + 1;
-			BString word;
-			paragraph.CopyInto(word, position, wordEnd - position);
-			BString candidate(line);
-			candidate << word;
-			if (line.Length() > 0 && font.StringWidth(candidate.String())
-					> width) {
-				lineCount++;
-				line = word;
-			} else
-				line = candidate;
-			position = wordEnd;
+	const QStringList paragraphs
+		= QString::fromUtf8(text != NULL ? text : "").split(QChar('\n'));
+	for (const QString& paragraph : paragraphs) {
+		QTextLayout layout(paragraph, qfont);
+		layout.setTextOption(option);
+		layout.beginLayout();
+		int32 count = 0;
+		while (true) {
+			QTextLine line = layout.createLine();
+			if (!line.isValid())
+				break;
+			line.setLineWidth(width);
+			count++;
 		}
-		lines += lineCount;
-		if (end < 0)
-			break;
-		start = end + 1;
+		layout.endLayout();
+		lines += std::max<int32>(count, 1);
 	}
 	return lines;
 }

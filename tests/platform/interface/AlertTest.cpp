@@ -5,6 +5,7 @@
 #include <Application.h>
 #include <Button.h>
 #include <Invoker.h>
+#include <String.h>
 #include <TextView.h>
 
 #include "InterfaceTest.h"
@@ -159,4 +160,42 @@ TEST_F(AlertTest, GoWithAnInvokerReportsWhich)
 	ASSERT_EQ(window->Count('ansr'), 1);
 	EXPECT_EQ(window->Last('ansr')->GetInt32("which", -1), 0);
 	EXPECT_EQ(OpenAlert(), nullptr);
+}
+
+
+TEST_F(AlertTest, TheTextAreaHoldsEveryLineOfALongPathAndTheButtonsStayBelowIt)
+{
+	// A path without a blank is wider than three lines of the alert; the
+	// text view breaks it all the same, so the area must have room for
+	// each of its lines.
+	BString path("Zelmora..\n..can't write '");
+	for (int32 i = 0; i < 12; i++)
+		path << "/Zeiterfassung" << i;
+	path << "/Employee/AB12CD34'";
+	const char* texts[] = { path.String(), "Zelmora..\n MWS_NON_REPLY ",
+		"Zelmora..\n" };
+	for (const char* text : texts) {
+		SCOPED_TRACE(text);
+		BAlert* alert = new BAlert("Autsch", text, " I see ");
+		alert->Show();
+		ASSERT_TRUE(Sync());
+		ASSERT_TRUE(alert->Lock());
+		BTextView* view = alert->TextView();
+		int32 lines = view->CountLines();
+		float needed = view->TextHeight(0, lines - 1);
+		EXPECT_GE(view->Bounds().Height() + 1, needed) << lines << " lines";
+		BRect area = view->Frame();
+		BRect button = alert->ButtonAt(0)->Frame();
+		EXPECT_GT(button.top, area.bottom);
+		EXPECT_LE(button.bottom, alert->Bounds().bottom);
+		alert->Unlock();
+		if (text == texts[0]) {
+			BString picture(ZELMORA_BINARY_DIR);
+			picture << "/tests/alert_long_path.png";
+			EXPECT_EQ(WindowAutomation::SavePNG(alert, picture.String()),
+				B_OK);
+		}
+		ASSERT_TRUE(alert->Lock());
+		alert->Quit();
+	}
 }
