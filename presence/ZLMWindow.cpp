@@ -264,9 +264,10 @@ ZLMWindow::~ZLMWindow()
 
 	// A door must not stay unlocked: every relay the image shows open is
 	// closed, whatever relay use holds now.
-	// The program ends right after this window: the closes are waited for
-	// (wget gives up on a dead box after a few seconds), else the door
-	// would stay open when the process ends under its workers.
+	// The program ends right after this window: the closes, and every
+	// switch still under way, are waited for (wget gives up on a dead box
+	// after a few seconds), else the door would stay open when the process
+	// ends under its workers.
 	bool closing[5] = {};
 	for (int relay = 1; relay <= 4; relay++) {
 		if (MWS_RSTATUS[relay] == 'o') {
@@ -274,8 +275,11 @@ ZLMWindow::~ZLMWindow()
 			closing[relay] = true;
 		}
 	}
+	bigtime_t deadline = system_time() + 5000000;
 	for (int relay = 1; relay <= 4; relay++) {
-		if (closing[relay] && !RelayQueue::WaitIdle(relay, 5000000))
+		bigtime_t left = deadline - system_time();
+		if (!RelayQueue::WaitIdle(relay, left > 0 ? left : 0)
+			&& closing[relay])
 			printf("%d | nicht geschlossen beim Beenden\n", relay);
 	}
 

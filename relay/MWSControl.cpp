@@ -340,19 +340,22 @@ DoWithMWS(void* data)
 	char image[16];
 	copy_image(image);
 
-	// Reports of one relay leave in the order of its requests too.
+	// Reports of one relay leave in the order of its requests too. The turn
+	// ends only once they are out, so whoever waits for the queue to go
+	// idle (the window when the program ends) knows this worker is done.
 	if (status != 0) {
 		printf("%d | ausschalten, da es nicht antwortet \n", status);
 		BMessage noAnswer(kMsgRelayNoAnswer);
 		send_to_app(&noAnswer);
 	}
-
-	BMessage switched(kMsgRelaySwitched);
-	switched.AddInt32("relais", relay);
-	switched.AddString("_rImage", image);
-	if (open)
-		switched.AddInt32("r_open", relay);
-	send_to_app(&switched);
+	{
+		BMessage switched(kMsgRelaySwitched);
+		switched.AddInt32("relais", relay);
+		switched.AddString("_rImage", image);
+		if (open)
+			switched.AddInt32("r_open", relay);
+		send_to_app(&switched);
+	}
 	RelayQueue::Done(relay, ticket);
 
 	if (open) {

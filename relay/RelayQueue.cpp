@@ -16,9 +16,11 @@ struct Line {
 
 const int32 kRelays = 4;
 
+// Never destroyed: a worker may still finish its turn while the process
+// exits, after the destructors of statics ran.
 std::mutex sLock;
-std::condition_variable sTurn;
-Line sLines[kRelays + 1];
+std::condition_variable& sTurn = *new std::condition_variable;
+Line* const sLines = new Line[kRelays + 1];
 
 
 Line&

@@ -27,10 +27,13 @@ struct LooperEntry {
 	uint64								order;
 };
 
+// Never destroyed: a worker thread may still post while the process exits,
+// after the destructors of statics ran.
 std::mutex sRegistryLock;
-std::map<int32, BHandler*> sHandlers;
-std::map<const BLooper*, LooperEntry> sLoopers;
-std::map<int32, BLooper*> sAccepting;
+std::map<int32, BHandler*>& sHandlers = *new std::map<int32, BHandler*>;
+std::map<const BLooper*, LooperEntry>& sLoopers
+	= *new std::map<const BLooper*, LooperEntry>;
+std::map<int32, BLooper*>& sAccepting = *new std::map<int32, BLooper*>;
 int32 sNextToken = 1;
 uint64 sNextOrder = 0;
 

@@ -37,10 +37,13 @@ typedef std::shared_ptr<ThreadRecord> RecordRef;
 // Records of ended threads nobody waited for; the oldest are forgotten.
 const size_t kMaxUnclaimed = 256;
 
+// The registry is never destroyed: a thread may still end while the
+// process exits, after the destructors of statics ran, and must find its
+// record then.
 std::mutex sLock;
-std::condition_variable sChanged;
-std::map<thread_id, RecordRef> sThreads;
-std::deque<thread_id> sUnclaimed;
+std::condition_variable& sChanged = *new std::condition_variable;
+std::map<thread_id, RecordRef>& sThreads = *new std::map<thread_id, RecordRef>;
+std::deque<thread_id>& sUnclaimed = *new std::deque<thread_id>;
 
 
 void

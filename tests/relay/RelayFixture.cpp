@@ -16,6 +16,7 @@
 #include <MWSControl.h>
 #include <Process.h>
 #include <RelayMessages.h>
+#include <RelayQueue.h>
 
 namespace {
 
@@ -50,8 +51,23 @@ SimBox::SimBox(bool down)
 }
 
 
+// Every switch asked of the relays is answered before the box goes: a
+// worker still talking to it would see a dead box, and report that to
+// whatever runs next.
+static void
+wait_for_relay_workers()
+{
+	bigtime_t deadline = system_time() + 20000000;
+	for (int32 relay = 1; relay <= 4; relay++) {
+		bigtime_t left = deadline - system_time();
+		RelayQueue::WaitIdle(relay, left > 0 ? left : 0);
+	}
+}
+
+
 SimBox::~SimBox()
 {
+	wait_for_relay_workers();
 	if (fPid > 0) {
 		kill(fPid, SIGTERM);
 		waitpid(fPid, NULL, 0);
@@ -214,6 +230,8 @@ RelayTest::SetUp()
 void
 RelayTest::TearDown()
 {
+	// The workers read the wget path and the runtime folder.
+	wait_for_relay_workers();
 	StopCapture();
 	for (const std::string& line : GuardLog()) {
 		if (line.compare(0, 7, "REFUSED") == 0 && !fRefusalExpected)
