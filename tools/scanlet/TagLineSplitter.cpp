@@ -27,6 +27,7 @@ TagLineSplitter::TagLineSplitter(int32 maxLength)
 	:
 	fMaxLength(maxLength),
 	fOverlong(false),
+	fZeroByte(false),
 	fRefused(0)
 {
 }
@@ -44,6 +45,10 @@ TagLineSplitter::Feed(const char* data, size_t size,
 		// The piece up to here belongs to the current line; a line that
 		// is already too long only waits for its end.
 		size_t length = i - start;
+		// A zero byte is no character of a tag, and the text would end
+		// there: the whole line goes, however the input was cut.
+		if (memchr(data + start, '\0', length) != NULL)
+			fZeroByte = true;
 		if (!fOverlong) {
 			if (fLine.Length() + (int32)length > fMaxLength + 2) {
 				fOverlong = true;
@@ -61,7 +66,7 @@ TagLineSplitter::Feed(const char* data, size_t size,
 void
 TagLineSplitter::Finish(std::vector<BString>& tags)
 {
-	if (fOverlong || fLine.Length() > 0)
+	if (fOverlong || fZeroByte || fLine.Length() > 0)
 		_LineDone(tags);
 }
 
@@ -69,11 +74,12 @@ TagLineSplitter::Finish(std::vector<BString>& tags)
 void
 TagLineSplitter::_LineDone(std::vector<BString>& tags)
 {
-	bool overlong = fOverlong;
+	bool refused = fOverlong || fZeroByte;
 	BString line = fLine;
 	fLine = "";
 	fOverlong = false;
-	if (overlong) {
+	fZeroByte = false;
+	if (refused) {
 		fRefused++;
 		return;
 	}

@@ -31,6 +31,7 @@ private:
 			int32			fMaxLength;
 			BString			fLine;
 			bool			fOverlong;
+			bool			fZeroByte;
 			int32			fRefused;
 };
 

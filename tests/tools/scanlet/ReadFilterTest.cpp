@@ -121,6 +121,29 @@ TEST(TagLineSplitter, OverlongAndUnsafeLinesAreRefused)
 }
 
 
+TEST(TagLineSplitter, ALineWithAZeroByteIsRefusedHoweverItIsCut)
+{
+	// Once the bytes came at once and the zero hid what followed; in two
+	// reads the rest was a line of its own.
+	const std::string line("\0;77\n", 5);
+	TagLineSplitter whole;
+	EXPECT_EQ(Lines(whole, line + "0008\n"),
+		(std::vector<std::string>{ "0008" }));
+	EXPECT_EQ(whole.Refused(), 1);
+
+	TagLineSplitter pieces;
+	EXPECT_TRUE(Lines(pieces, line.substr(0, 2)).empty());
+	EXPECT_EQ(Lines(pieces, line.substr(2) + "0008\n"),
+		(std::vector<std::string>{ "0008" }));
+	EXPECT_EQ(pieces.Refused(), 1);
+
+	// At the end of the input too.
+	TagLineSplitter last;
+	EXPECT_TRUE(Lines(last, std::string("12\0" "34", 5), true).empty());
+	EXPECT_EQ(last.Refused(), 1);
+}
+
+
 TEST(WedgeKeyDecoder, KeysBecomeTheTypedLine)
 {
 	std::vector<struct input_event> events;
