@@ -167,12 +167,8 @@ void
 BuchView::Draw(BRect updateRect)
 {
 	BBox::Draw(updateRect);
-	eRadioButton* tab = dynamic_cast<eRadioButton*>(fPageButton);
-	if (tab != NULL) {
-		BRect strip;
-		tab->GetBottomRect(&strip);
-		FillRect(strip, B_SOLID_LOW);
-	}
+	// The page's frame stays open under its tab.
+	eRadioButton::OpenPageFrame(this, fPageButton);
 	const char* leaf = strrchr(fPath.String(), '/');
 	leaf = leaf != NULL ? leaf + 1 : fPath.String();
 	SetHighColor(10, 10, 10);

@@ -756,10 +756,5 @@ ModlView::Draw(BRect updateRect)
 {
 	BBox::Draw(updateRect);
 	// The page's frame stays open under its tab.
-	eRadioButton* tab = dynamic_cast<eRadioButton*>(fTabButton);
-	if (tab != NULL) {
-		BRect strip;
-		tab->GetBottomRect(&strip);
-		FillRect(strip, B_SOLID_LOW);
-	}
+	eRadioButton::OpenPageFrame(this, fTabButton);
 }

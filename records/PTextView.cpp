@@ -61,13 +61,8 @@ void
 PTextView::Draw(BRect updateRect)
 {
 	BBox::Draw(updateRect);
-	// The box's top line stays open under the chosen tab.
-	eRadioButton* tab = dynamic_cast<eRadioButton*>(fTabButton);
-	if (tab != NULL) {
-		BRect strip;
-		tab->GetBottomRect(&strip);
-		FillRect(strip, B_SOLID_LOW);
-	}
+	// The page's frame stays open under its tab.
+	eRadioButton::OpenPageFrame(this, fTabButton);
 }
 
 

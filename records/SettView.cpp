@@ -398,12 +398,7 @@ void
 SettView::Draw(BRect updateRect)
 {
 	BBox::Draw(Bounds());
-	// The page's top line stays open under its tab.
-	eRadioButton* tab = dynamic_cast<eRadioButton*>(fTab);
-	if (tab != NULL) {
-		BRect strip;
-		tab->GetBottomRect(&strip);
-		FillRect(strip, B_SOLID_LOW);
-	}
+	// The page's frame stays open under its tab.
+	eRadioButton::OpenPageFrame(this, fTab);
 	(void)updateRect;
 }

@@ -84,3 +84,15 @@ eRadioButton::GetBottomRect(BRect* rect)
 	rect->right = frame.right - 8;
 	rect->bottom = 2;
 }
+
+
+void
+eRadioButton::OpenPageFrame(BView* page, BRadioButton* tab)
+{
+	eRadioButton* pageTab = dynamic_cast<eRadioButton*>(tab);
+	if (page == NULL || pageTab == NULL)
+		return;
+	BRect strip;
+	pageTab->GetBottomRect(&strip);
+	page->FillRect(strip, B_SOLID_LOW);
+}

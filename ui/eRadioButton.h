@@ -23,6 +23,10 @@ public:
 
 	// The strip of the page below this tab, in the page's coordinates.
 	virtual	void			GetBottomRect(BRect* rect);
+
+	// Clears the frame line of page below tab, when tab is a page tab:
+	// what every page's Draw does after its box has drawn.
+	static	void			OpenPageFrame(BView* page, BRadioButton* tab);
 };
 
 #endif	// _E_RADIO_BUTTON_H
