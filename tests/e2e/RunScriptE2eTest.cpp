@@ -98,42 +98,58 @@ protected:
 		}
 		setenv("PATH", "/usr/bin:/bin", 1);
 	}
+
+	// Runs the script on a fresh build folder, its standard input a pipe
+	// the test types into, and waits until the terminal answers.
+	void StartDemo(const std::vector<std::string>& environment = {})
+	{
+		std::string build = fRoot + "/build";
+		ASSERT_NO_FATAL_FAILURE(LayOutBuild(build));
+		fDemo = build + "/demo";
+		fLog = fRoot + "/run.log";
+		int keyboard[2];
+		ASSERT_EQ(pipe2(keyboard, O_CLOEXEC), 0);
+		fKeyboard = keyboard[1];
+		bool started = fScript.Start({ "/bin/sh",
+			ZELMORA_SOURCE_DIR "/scripts/run.sh", build }, fLog, keyboard[0],
+			environment);
+		close(keyboard[0]);
+		ASSERT_TRUE(started);
+
+		// The demo's own runtime folder holds the terminal's socket.
+		setenv("XDG_RUNTIME_DIR", (fDemo + "/run").c_str(), 1);
+		ASSERT_TRUE(WaitFor([&] {
+			int status = -1;
+			Hey({ "do", "Sync" }, &status);
+			return status == 0;
+		}, 20)) << FileBytes(fLog);
+	}
+
+	// However a test ends, the terminal is asked to quit first, so the
+	// script's own clean-up stops the companions.
+	virtual void TearDown()
+	{
+		if (fScript.Running()) {
+			Hey({ "quit" });
+			fScript.Wait(10);
+		}
+		if (fKeyboard >= 0)
+			close(fKeyboard);
+		E2eFixture::TearDown();
+	}
+
+	std::string	fDemo;
+	std::string	fLog;
+	Child		fScript;
+	int			fKeyboard = -1;
 };
 
 
 TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 {
-	std::string build = fRoot + "/build";
-	ASSERT_NO_FATAL_FAILURE(LayOutBuild(build));
-	std::string demo = build + "/demo";
-
-	int keyboard[2];
-	ASSERT_EQ(pipe2(keyboard, O_CLOEXEC), 0);
-	Child script;
-	std::string log = fRoot + "/run.log";
-	ASSERT_TRUE(script.Start({ "/bin/sh", ZELMORA_SOURCE_DIR "/scripts/run.sh",
-		build }, log, keyboard[0]));
-	close(keyboard[0]);
-	// However the test ends, the terminal is asked to quit first, so the
-	// script's own clean-up stops the companions.
-	struct AtEnd {
-		std::function<void()> run;
-		~AtEnd() { run(); }
-	} quitAtEnd { [&] {
-		if (script.Running()) {
-			Hey({ "quit" });
-			script.Wait(10);
-		}
-	} };
-
-	// The demo's own runtime folder holds the terminal's socket.
-	setenv("XDG_RUNTIME_DIR", (demo + "/run").c_str(), 1);
-	bool up = WaitFor([&] {
-		int status = -1;
-		Hey({ "do", "Sync" }, &status);
-		return status == 0;
-	}, 20);
-	ASSERT_TRUE(up) << FileBytes(log);
+	ASSERT_NO_FATAL_FAILURE(StartDemo());
+	std::string demo = fDemo;
+	std::string log = fLog;
 	std::string output = FileBytes(log);
 	EXPECT_NE(output.find("Reader ready"), std::string::npos) << output;
 	EXPECT_NE(output.find("schon da - also nicht starten..."),
@@ -146,7 +162,7 @@ TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 	EXPECT_TRUE(Accepts(port));
 
 	const char* typed = "AB12CD34\n";
-	ASSERT_EQ(write(keyboard[1], typed, strlen(typed)),
+	ASSERT_EQ(write(fKeyboard, typed, strlen(typed)),
 		(ssize_t)strlen(typed));
 	std::string booking = demo + "/Employee/AB12CD34";
 	EXPECT_TRUE(WaitFor([&] { return FileBytes(booking).size() == 8; }, 10));
@@ -165,8 +181,7 @@ TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 	int status = -1;
 	Hey({ "quit" }, &status);
 	EXPECT_EQ(status, 0);
-	EXPECT_EQ(script.Wait(15), 0);
-	close(keyboard[1]);
+	EXPECT_EQ(fScript.Wait(15), 0);
 	EXPECT_NE(FileBytes(log).find("-ZLM end-"), std::string::npos);
 	// The script signals its companions and is gone; they follow.
 	EXPECT_TRUE(WaitFor([&] { return !Accepts(port); }))
@@ -177,37 +192,11 @@ TEST_F(RunScriptE2eTest, ATagTypedAtTheDemoIsBookedAndQuitEndsAll)
 
 TEST_F(RunScriptE2eTest, WithoutADisplayTheScreenIsServedOnLoopbackOnly)
 {
-	std::string build = fRoot + "/build";
-	ASSERT_NO_FATAL_FAILURE(LayOutBuild(build));
-	std::string demo = build + "/demo";
 	int port = FreePort();
 	ASSERT_NE(port, 0);
-
-	int keyboard[2];
-	ASSERT_EQ(pipe2(keyboard, O_CLOEXEC), 0);
-	Child script;
-	std::string log = fRoot + "/run.log";
-	ASSERT_TRUE(script.Start({ "/bin/sh", ZELMORA_SOURCE_DIR "/scripts/run.sh",
-		build }, log, keyboard[0], { "QT_QPA_PLATFORM=", "DISPLAY=",
+	ASSERT_NO_FATAL_FAILURE(StartDemo({ "QT_QPA_PLATFORM=", "DISPLAY=",
 		"WAYLAND_DISPLAY=", "VNC_PORT=" + std::to_string(port) }));
-	close(keyboard[0]);
-	struct AtEnd {
-		std::function<void()> run;
-		~AtEnd() { run(); }
-	} quitAtEnd { [&] {
-		if (script.Running()) {
-			Hey({ "quit" });
-			script.Wait(10);
-		}
-		close(keyboard[1]);
-	} };
-
-	setenv("XDG_RUNTIME_DIR", (demo + "/run").c_str(), 1);
-	ASSERT_TRUE(WaitFor([&] {
-		int status = -1;
-		Hey({ "do", "Sync" }, &status);
-		return status == 0;
-	}, 20)) << FileBytes(log);
+	std::string log = fLog;
 	EXPECT_NE(FileBytes(log).find("connect a VNC viewer to 127.0.0.1:"
 		+ std::to_string(port)), std::string::npos) << FileBytes(log);
 
@@ -236,6 +225,6 @@ TEST_F(RunScriptE2eTest, WithoutADisplayTheScreenIsServedOnLoopbackOnly)
 	int status = -1;
 	Hey({ "quit" }, &status);
 	EXPECT_EQ(status, 0);
-	EXPECT_EQ(script.Wait(15), 0);
+	EXPECT_EQ(fScript.Wait(15), 0);
 	EXPECT_TRUE(WaitFor([&] { return ListeningAddresses(port).empty(); }));
 }
