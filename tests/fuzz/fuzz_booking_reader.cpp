@@ -13,13 +13,7 @@
 #include <BuchungsScanner.h>
 #include <STimeModels.h>
 
-
-static void
-check(bool condition)
-{
-	if (!condition)
-		abort();
-}
+#include "FuzzSupport.h"
 
 
 // The reader and the evaluation trace on standard output; not here.

@@ -11,43 +11,17 @@
 #include <string>
 
 #include "ScanletSettings.h"
+#include "FuzzSupport.h"
 
 
 static std::string sPath;
-static std::string sFolder;
-
-
-static void
-check(bool condition)
-{
-	if (!condition)
-		abort();
-}
-
-
-static void
-remove_folder()
-{
-	std::error_code error;
-	std::filesystem::remove_all(sFolder, error);
-}
 
 
 extern "C" int
 LLVMFuzzerInitialize(int*, char***)
 {
-	// A memory file system where there is one: the file is written anew for
-	// every input.
-	char folder[] = "/dev/shm/zl-fuzz-XXXXXX";
-	char fallback[] = "/tmp/zl-fuzz-XXXXXX";
-	const char* made = mkdtemp(folder);
-	if (made == NULL)
-		made = mkdtemp(fallback);
-	if (made == NULL)
-		abort();
-	sFolder = made;
-	atexit(remove_folder);
-	sPath = std::string(made) + "/Scanlet_settings";
+	std::string made = make_scratch_folder();
+	sPath = made + "/Scanlet_settings";
 	return 0;
 }
 

@@ -20,25 +20,10 @@
 #include <Prefs.h>
 #include <String.h>
 
+#include "FuzzSupport.h"
+
 static char sSidecar[1024];
 static std::string sSettings;
-static std::string sFolder;
-
-
-static void
-check(bool condition)
-{
-	if (!condition)
-		abort();
-}
-
-
-static void
-remove_folder()
-{
-	std::error_code error;
-	std::filesystem::remove_all(sFolder, error);
-}
 
 
 extern "C" int
@@ -47,17 +32,9 @@ LLVMFuzzerInitialize(int*, char***)
 	// The store traces every save.
 	if (freopen("/dev/null", "w", stdout) == NULL)
 		abort();
-	char folder[] = "/dev/shm/zl-fuzz-XXXXXX";
-	char fallback[] = "/tmp/zl-fuzz-XXXXXX";
-	const char* made = mkdtemp(folder);
-	if (made == NULL)
-		made = mkdtemp(fallback);
-	if (made == NULL)
-		abort();
-	sFolder = made;
-	atexit(remove_folder);
-	setenv("HOME", made, 1);
-	setenv("XDG_CONFIG_HOME", (std::string(made) + "/config").c_str(), 1);
+	std::string made = make_scratch_folder();
+	setenv("HOME", made.c_str(), 1);
+	setenv("XDG_CONFIG_HOME", (made + "/config").c_str(), 1);
 	BPrivate::force_attribute_sidecar(true);
 
 	// The first store makes the folder and the file.

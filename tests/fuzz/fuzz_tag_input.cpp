@@ -11,14 +11,7 @@
 #include "ScanletOptions.h"
 #include "TagLineSplitter.h"
 #include "WedgeKeyDecoder.h"
-
-
-static void
-check(bool condition)
-{
-	if (!condition)
-		abort();
-}
+#include "FuzzSupport.h"
 
 
 static void
